@@ -1,0 +1,137 @@
+#include "platform/file.h"
+
+#include <cerrno>
+#include <utility>
+
+#include "platform/os_file.h"
+
+namespace platform {
+
+File::File(File&& other) noexcept
+    : file_(std::exchange(other.file_, nullptr)),
+      path_(std::move(other.path_)),
+      error_(other.error_) {}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    Close();
+    file_ = std::exchange(other.file_, nullptr);
+    path_ = std::move(other.path_);
+    error_ = other.error_;
+  }
+  return *this;
+}
+
+File::~File() {
+  Close();
+}
+
+bool File::Fail() {
+  error_ = errno != 0 ? errno : EIO;
+  return false;
+}
+
+bool File::Open(const std::string& path, Mode mode) {
+  Close();
+  path_ = path;
+  error_ = 0;
+  const char* how = mode == Mode::kRead ? "rb" : mode == Mode::kReadWrite ? "r+b" : "w+b";
+  errno = 0;
+  file_ = std::fopen(path.c_str(), how);
+  if (file_ == nullptr) return Fail();
+  return true;
+}
+
+bool File::ReadExactly(std::span<uint8_t> data) {
+  if (file_ == nullptr) return Fail();
+  errno = 0;
+  size_t got = std::fread(data.data(), 1, data.size(), file_);
+  if (got == data.size()) return true;
+  if (std::ferror(file_) != 0) {
+    std::clearerr(file_);
+    return Fail();
+  }
+  std::clearerr(file_);
+  error_ = EIO;  // the record is not there in full
+  return false;
+}
+
+size_t File::ReadSome(std::span<uint8_t> data) {
+  if (file_ == nullptr) return 0;
+  size_t got = std::fread(data.data(), 1, data.size(), file_);
+  std::clearerr(file_);
+  return got;
+}
+
+bool File::Write(std::span<const uint8_t> data) {
+  if (file_ == nullptr) return Fail();
+  errno = 0;
+  if (std::fwrite(data.data(), 1, data.size(), file_) != data.size()) return Fail();
+  return true;
+}
+
+bool File::Write(std::string_view text) {
+  return Write(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+}
+
+bool File::Seek(int64_t offset) {
+  if (file_ == nullptr) return Fail();
+  errno = 0;
+  if (SeekFile(file_, offset) != 0) return Fail();
+  return true;
+}
+
+int64_t File::Size() {
+  if (file_ == nullptr) {
+    Fail();
+    return -1;
+  }
+  int64_t size = FileSize(file_);
+  if (size < 0) Fail();
+  return size;
+}
+
+bool File::Sync() {
+  if (file_ == nullptr) return Fail();
+  errno = 0;
+  if (std::fflush(file_) != 0 || !SyncFile(file_)) return Fail();
+  return true;
+}
+
+bool File::Close() {
+  if (file_ == nullptr) return true;
+  errno = 0;
+  bool ok = std::fclose(file_) == 0;
+  file_ = nullptr;
+  if (!ok) return Fail();
+  return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content, int& error) {
+  File file;
+  if (!file.Open(path, File::Mode::kRead)) {
+    error = file.error();
+    return false;
+  }
+  content.clear();
+  uint8_t buffer[4096];
+  for (;;) {
+    size_t got = file.ReadSome(buffer);
+    content.append(reinterpret_cast<char*>(buffer), got);
+    if (got < sizeof buffer) break;
+  }
+  error = 0;
+  return file.Close() || ((error = file.error()), false);
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view content, int& error) {
+  File file;
+  if (!file.Open(path, File::Mode::kCreate) || !file.Write(content) || !file.Close()) {
+    error = file.error();
+    return false;
+  }
+  error = 0;
+  return true;
+}
+
+}  // namespace platform

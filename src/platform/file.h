@@ -1,0 +1,61 @@
+// A binary file opened for reading, writing or both, with explicit results
+// and the error number of the last failure.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class File {
+ public:
+  enum class Mode {
+    kRead,       // existing file, read only
+    kReadWrite,  // existing file, read and write, not created
+    kCreate,     // created anew (truncated), read and write
+  };
+
+  File() = default;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  ~File();
+
+  bool Open(const std::string& path, Mode mode);
+  bool IsOpen() const { return file_ != nullptr; }
+  const std::string& path() const { return path_; }
+  // Error number of the last failed operation (0 after success).
+  int error() const { return error_; }
+
+  // Reads exactly data.size() bytes; false on a short read or an error.
+  bool ReadExactly(std::span<uint8_t> data);
+  // Reads up to data.size() bytes and returns how many were read.
+  size_t ReadSome(std::span<uint8_t> data);
+  bool Write(std::span<const uint8_t> data);
+  bool Write(std::string_view text);
+  bool Seek(int64_t offset);
+  // Size in bytes, or -1 on error.
+  int64_t Size();
+  // Flushes to the operating system and to the disk.
+  bool Sync();
+  bool Close();
+
+ private:
+  bool Fail();
+
+  std::FILE* file_ = nullptr;
+  std::string path_;
+  int error_ = 0;
+};
+
+// Reads a whole (small) file. False when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& content, int& error);
+// Creates the file anew holding exactly `content`.
+bool WriteWholeFile(const std::string& path, std::string_view content, int& error);
+
+}  // namespace platform

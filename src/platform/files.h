@@ -1,0 +1,54 @@
+// File system operations the program needs beyond plain reading and
+// writing. The game's files may be spelled in any letter case on disk.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The separator that ends a directory text ("/" on POSIX, "\" on Windows).
+char PathSeparator();
+// dir with a separator appended unless it already ends with one.
+std::string WithTrailingSeparator(std::string dir);
+
+// The path of `name` inside `dir` (dir ends with a separator): the
+// existing file whatever the letter case of its name, or, when there is
+// none, the name as given, so that a new file gets the program's spelling.
+std::string FindInDirectory(const std::string& dir, std::string_view name);
+
+// True when the file can be opened for reading.
+bool FileExists(const std::string& path);
+// Deletes the file if it exists; errors are ignored.
+void DeleteFile(const std::string& path);
+// Creates an empty file that must not exist yet; false when it exists (or
+// cannot be made), so two processes can never both create it.
+bool CreateNewFile(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
+// Moves `from` over `to` in one step: afterwards `to` holds either its old
+// or its new content, never a mix, even after a crash. `from` must already
+// be flushed to disk (see File::Sync).
+bool ReplaceFile(const std::string& from, const std::string& to);
+bool MakeDirectory(const std::string& path);
+bool RemoveDirectory(const std::string& path);
+bool IsDirectory(const std::string& path);
+
+// Names (not paths) of the files in `dir` matching a DOS pattern with * and
+// ?, compared without regard to case; sorted.
+std::vector<std::string> FindFiles(const std::string& dir, std::string_view pattern);
+
+// Canonical form of a directory for comparisons: ".", "..", symlinks and,
+// where the file system ignores case, letter case resolved. Empty when the
+// directory does not exist.
+std::string CanonicalDirectory(const std::string& dir);
+
+// Absolute path of the running executable, from argv[0] as the program was
+// started (made absolute, symlinks kept, looked up on PATH when it names no
+// directory).
+std::string ExecutablePath(const char* argv0);
+
+// The system's text for an error number.
+std::string ErrorText(int error);
+
+}  // namespace platform

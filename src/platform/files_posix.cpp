@@ -1,0 +1,102 @@
+// The POSIX side of the file system layer.
+#include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include "platform/files.h"
+#include "platform/os_file.h"
+
+namespace platform {
+
+char PathSeparator() {
+  return '/';
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  return ::access(path.c_str(), R_OK) == 0;
+}
+
+void DeleteFile(const std::string& path) {
+  ::unlink(path.c_str());
+}
+
+bool CreateNewFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  // Make the rename itself durable: sync the directory that holds it.
+  std::string dir = std::filesystem::path(to).parent_path().string();
+  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+  return true;
+}
+
+std::string CanonicalDirectory(const std::string& dir) {
+  char resolved[PATH_MAX];
+  if (::realpath(dir.c_str(), resolved) == nullptr) return {};
+  return WithTrailingSeparator(resolved);
+}
+
+std::string ExecutablePath(const char* argv0) {
+  namespace fs = std::filesystem;
+  std::string name = argv0 != nullptr ? argv0 : "";
+  if (name.find('/') != std::string::npos) {
+    fs::path path(name);
+    if (path.is_relative()) path = fs::current_path() / path;
+    return path.lexically_normal().string();
+  }
+  // Started through PATH: the first directory that holds it.
+  if (const char* path_var = ::getenv("PATH"); path_var != nullptr && !name.empty()) {
+    std::stringstream dirs(path_var);
+    std::string dir;
+    while (std::getline(dirs, dir, ':')) {
+      fs::path candidate = fs::path(dir.empty() ? "." : dir) / name;
+      if (::access(candidate.c_str(), X_OK) == 0) {
+        if (candidate.is_relative()) candidate = fs::current_path() / candidate;
+        return candidate.lexically_normal().string();
+      }
+    }
+  }
+  char self[PATH_MAX];
+  ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (length > 0) return std::string(self, static_cast<size_t>(length));
+  return (fs::current_path() / name).string();
+}
+
+std::string ErrorText(int error) {
+  return std::strerror(error);
+}
+
+int SeekFile(std::FILE* file, int64_t offset) {
+  return ::fseeko(file, static_cast<off_t>(offset), SEEK_SET);
+}
+
+int64_t FileSize(std::FILE* file) {
+  struct stat info;
+  if (std::fflush(file) != 0 || ::fstat(::fileno(file), &info) != 0) return -1;
+  return static_cast<int64_t>(info.st_size);
+}
+
+bool SyncFile(std::FILE* file) {
+  return ::fsync(::fileno(file)) == 0;
+}
+
+}  // namespace platform

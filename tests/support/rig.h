@@ -1,0 +1,57 @@
+// A program on the virtual console: scripted keys in, screen cells and
+// file bytes out.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "door/door.h"
+#include "platform/virtual_console.h"
+#include "ui/ui.h"
+
+namespace testsupport {
+
+struct Rig {
+  platform::VirtualClock clock;
+  platform::VirtualConsole console{&clock};
+  door::Door door{console, clock};
+  ui::Ui ui{door};
+
+  std::string Row(int row) const { return console.screen().RowText(row); }
+  uint8_t AttrAt(int col, int row) const { return console.screen().At(col, row).attr; }
+  bool ScreenHas(const std::string& text) const {
+    return console.Dump().find(text) != std::string::npos;
+  }
+};
+
+// A fresh directory for one test, removed afterwards.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  // The directory, ending with a separator.
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + name; }
+
+  void Write(const std::string& name, const std::string& bytes) const;
+  void Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+  std::string Read(const std::string& name) const;
+  bool Exists(const std::string& name) const;
+  // Every file name and its content, for "nothing was written" checks.
+  std::string Snapshot() const;
+
+ private:
+  std::string path_;
+};
+
+// Bytes that are hard to mistake for defaults.
+std::vector<uint8_t> RandomBytes(size_t count, uint32_t seed);
+
+}  // namespace testsupport
