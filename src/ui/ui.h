@@ -23,6 +23,14 @@ class Ui {
   // 0 or 128; added to every foreground a code selects.
   uint8_t Blink = 0;
 
+  // The current item of the menus and pickers, shared with their callers:
+  // 1-26 an item, -1 "start at item 1", -1 to -10 on return F1 to F10.
+  int16_t MenuPos = -1;
+  // Items moved by Up and Down in a list picker: 2 for the two-column
+  // lists, 1 while a single-column editor runs.
+  uint8_t PickUpStep = 2;
+  uint8_t PickDownStep = 2;
+
   void CWrite(std::string_view s);
   void CWriteLn(std::string_view s);
   // A red horizontal rule over columns 1-78 of a row.
