@@ -8,13 +8,18 @@
 
 namespace door {
 
+struct CommandLine {
+  std::string program;            // the executable's path as started
+  std::vector<std::string> args;  // the arguments after it
+};
+
 // Reads the command line, fills the door state, asks for a name in local
 // mode and prepares the console (timer, cleared screen, window rows 1-24).
 // May end the program.
-void DoorStart(Door& door, const std::vector<std::string>& args);
+void DoorStart(Door& door, const CommandLine& command_line);
 
-// The default hooks of the start-up.
-void InstallDefaultStartHooks(Door& door);
+// The start-up's own hooks, installed unless the program set others.
 void DefaultLocalLogin(Door& door);
+void DefaultUsage(Door& door, const std::string& program_name);
 
 }  // namespace door
