@@ -1,0 +1,334 @@
+// The door console end to end: the exact bytes a caller receives, keys
+// from both sides, the line editor and the farewell at the program's end.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "door/door.h"
+#include "platform/keys.h"
+#include "platform/program_end.h"
+#include "platform/virtual_console.h"
+
+namespace {
+
+// What the caller's side holds: bytes received from the door, and bytes
+// the caller types, each arriving at a given time.
+struct Remote {
+  explicit Remote(platform::VirtualClock* c) : clock(c) {}
+
+  platform::VirtualClock* clock;
+  std::string sent;
+  std::deque<std::pair<int32_t, uint8_t>> input;
+  bool destroyed = false;
+
+  void Type(std::string_view bytes, int32_t at_ms = 0) {
+    for (char c : bytes) input.emplace_back(at_ms, static_cast<uint8_t>(c));
+  }
+  bool Ready() const {
+    return !input.empty() && clock->MillisSinceMidnight() >= input.front().first;
+  }
+};
+
+class CapturePort : public door::comm::CommPort {
+ public:
+  explicit CapturePort(Remote& remote) : remote_(remote) {}
+  ~CapturePort() override { remote_.destroyed = true; }
+  bool OpenHandle(int32_t) override { return true; }
+  bool Carrier() override { return true; }
+  bool CharAvail() override { return remote_.Ready(); }
+  uint8_t GetChar() override {
+    if (!remote_.Ready()) return 0;
+    uint8_t byte = remote_.input.front().second;
+    remote_.input.pop_front();
+    return byte;
+  }
+  size_t SendBlock(const uint8_t* data, size_t length) override {
+    remote_.sent.append(reinterpret_cast<const char*>(data), length);
+    return length;
+  }
+
+ private:
+  Remote& remote_;
+};
+
+// Records every wait, and can have a key typed once the clock gets there.
+class WaitingConsole : public platform::VirtualConsole {
+ public:
+  explicit WaitingConsole(platform::VirtualClock* clock) : VirtualConsole(clock), clock_(clock) {}
+  bool WaitForKey(int timeout_ms) override {
+    timeouts.push_back(timeout_ms);
+    if (on_wait) on_wait();
+    if (!later_.empty() && clock_->MillisSinceMidnight() >= later_at_) {
+      Type(later_);
+      later_.clear();
+    }
+    return VirtualConsole::WaitForKey(timeout_ms);
+  }
+  void TypeAt(int32_t at_ms, std::string keys) {
+    later_at_ = at_ms;
+    later_ = std::move(keys);
+  }
+
+  std::vector<int> timeouts;
+  std::function<void()> on_wait;
+
+ private:
+  platform::VirtualClock* clock_;
+  int32_t later_at_ = 0;
+  std::string later_;
+};
+
+class DoorConsole : public testing::Test {
+ protected:
+  void GoRemote() {
+    door.state.CommType = 2;
+    door.comm.Install(std::make_unique<CapturePort>(remote));
+  }
+  std::string Sent() { return std::exchange(remote.sent, ""); }
+  platform::Screen& screen() { return console.screen(); }
+  int32_t Now() { return clock.MillisSinceMidnight(); }
+
+  platform::VirtualClock clock;
+  WaitingConsole console{&clock};
+  Remote remote{&clock};
+  door::Door door{console, clock};
+};
+
+TEST_F(DoorConsole, CursorAndColourSequencesAreExact) {
+  GoRemote();
+  door.DGotoCol(1);
+  EXPECT_EQ(Sent(), "\x1b[255D");
+  door.DGotoCol(10);
+  EXPECT_EQ(Sent(), "\x1b[255D\x1b[9C");
+  door.DSetFore(12);
+  EXPECT_EQ(Sent(), "\x1b[1;31m");
+  screen().SetTextAttr(0x17);
+  door.DSetFore(4);
+  EXPECT_EQ(Sent(), "\x1b[0;31m\x1b[44m");
+  door.DSetFore(20);
+  EXPECT_EQ(Sent(), "\x1b[0;31m\x1b[44m");
+  door.DSetBack(14);
+  EXPECT_EQ(Sent(), "\x1b[43m");
+  door.DSetAttr(0x1F);
+  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44m");
+  EXPECT_EQ(screen().TextAttr(), 0x1F);
+  door.DClrScr();
+  EXPECT_EQ(Sent(), "\x1b[2J\x1b[1;1f");
+  door.DGotoRowCol(5, 12);
+  EXPECT_EQ(Sent(), "\x1b[5;12f");
+  EXPECT_EQ(screen().WhereY(), 5);
+  EXPECT_EQ(screen().WhereX(), 12);
+  door.DClrEol();
+  EXPECT_EQ(Sent(), "\x1b[K");
+  door.DWriteLn("ok");
+  EXPECT_EQ(Sent(), "ok\r\n");
+}
+
+TEST_F(DoorConsole, PipeCodesBecomeColourSequences) {
+  GoRemote();
+  door.DWrite("|1Fhi");
+  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44mhi");
+  EXPECT_EQ(screen().RowText(1).substr(0, 3), "hi ");
+  EXPECT_EQ(screen().At(1, 1).attr, 0x1F);
+  for (std::string plain : {"|", "a|Z", "ab|1", "|G0", "|1"}) {
+    door.DWrite(plain);
+    EXPECT_EQ(Sent(), plain);
+  }
+  door.DWrite("|9F");
+  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44m");
+  door.DWrite("|1f");
+  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44m");
+  // A dark foreground repeats the current background (blue here) before
+  // the code's own; scanning goes on after a "|" that is no code.
+  door.DWrite("|zz|07.");
+  EXPECT_EQ(Sent(), "|zz\x1b[0;37m\x1b[44m\x1b[40m.");
+  EXPECT_EQ(screen().TextAttr(), 0x07);
+
+  door.DWrite(std::string(300, 'a'));
+  EXPECT_EQ(Sent(), std::string(255, 'a'));
+  door.state.CommType = 0;
+  door.DWrite("local only");
+  EXPECT_EQ(Sent(), "");
+}
+
+TEST_F(DoorConsole, EmptyFacadeIsHarmless) {
+  door::comm::CommFacade facade;
+  facade.CommOpenHandle(5);
+  EXPECT_FALSE(facade.CommCarrier());
+  EXPECT_FALSE(facade.CommCharAvail());
+  EXPECT_EQ(facade.CommGetChar(), 0);
+  const uint8_t byte = 'x';
+  EXPECT_EQ(facade.CommSendBlock(&byte, 1), 0u);
+  facade.CommDone();
+
+  GoRemote();
+  door.comm.CommSelect(2);  // no transport exists to select
+  EXPECT_TRUE(remote.destroyed);
+  EXPECT_EQ(door.comm.current(), nullptr);
+  door.DWrite("still shown");
+  EXPECT_EQ(screen().RowText(1).substr(0, 11), "still shown");
+}
+
+TEST_F(DoorConsole, LocalKeys) {
+  std::vector<char> asked;
+  door.hooks.OnSysopKey = [&](char scan) {
+    asked.push_back(scan);
+    return false;
+  };
+  clock.SetTime(10, 0, 5);
+  console.Type("a");
+  console.Extended(platform::key::kUp);
+  EXPECT_EQ(door.DReadKey(), 'a');
+  EXPECT_EQ(door.state.LastKey, 'a');
+  EXPECT_EQ(door.state.LastKeySource, 1);
+  EXPECT_FALSE(door.state.LastKeyExtended);
+  EXPECT_EQ(door.state.LastKeyTime, 36005);
+  EXPECT_EQ(door.DReadKey(), 'H');
+  EXPECT_TRUE(door.state.LastKeyExtended);
+  EXPECT_TRUE(asked.empty());  // the sysop's keys only matter with a caller on
+
+  GoRemote();
+  console.Extended(platform::key::kF1);
+  EXPECT_EQ(door.DReadKey(), platform::key::kF1);
+  EXPECT_FALSE(door.state.LastKeyExtended);
+  EXPECT_EQ(asked, std::vector<char>{platform::key::kF1});
+  door.hooks.OnSysopKey = [](char) { return true; };
+  console.Extended(platform::key::kF2);
+  EXPECT_EQ(door.DReadKey(), platform::key::kF2);
+  EXPECT_TRUE(door.state.LastKeyExtended);
+}
+
+TEST_F(DoorConsole, RemoteKeys) {
+  GoRemote();
+  remote.Type("\r\n");
+  remote.Type(std::string("\0H", 2));
+  remote.Type("r");
+  console.Type("l");
+  EXPECT_EQ(door.DReadKey(), 'l');  // the local keyboard is asked first
+  EXPECT_EQ(door.state.LastKeySource, 1);
+  EXPECT_EQ(door.DReadKey(), '\r');
+  EXPECT_EQ(door.state.LastKeySource, 2);
+  EXPECT_EQ(door.DReadKey(), 'H');
+  EXPECT_TRUE(door.state.LastKeyExtended);
+  EXPECT_EQ(door.state.LastKeySource, 2);
+  EXPECT_EQ(door.DReadKey(), 'r');
+  EXPECT_FALSE(door.state.LastKeyExtended);
+
+  // A 0 with nothing after it is dropped; the wait goes on until the
+  // caller types again, polling often.
+  int32_t start = Now();
+  remote.Type(std::string(1, '\0'), start);
+  remote.Type("y", start + 3000);
+  EXPECT_EQ(door.DReadKey(), 'y');
+  EXPECT_FALSE(door.state.LastKeyExtended);
+  EXPECT_EQ(door.state.LastKeyTime, (start + 3000) / 1000);
+  EXPECT_TRUE(remote.input.empty());
+  ASSERT_FALSE(console.timeouts.empty());
+  for (int t : console.timeouts) EXPECT_LE(t, 20);
+}
+
+TEST_F(DoorConsole, WaitingSleepsUntilTheNextCheck) {
+  int32_t start = Now();
+  door.state.TimerActive = true;
+  door.state.LastTick = start - 500;
+  std::set<int32_t> ticks;
+  console.on_wait = [&] { ticks.insert(door.state.LastTick); };
+  console.TypeAt(start + 10'000, "k");
+  EXPECT_EQ(door.DReadKey(), 'k');
+  // One check a second, and the console slept in between rather than
+  // spinning.
+  EXPECT_GE(ticks.size(), 10u);
+  EXPECT_LE(ticks.size(), 11u);
+  EXPECT_LE(console.timeouts.size(), 22u);
+  for (int t : console.timeouts) {
+    EXPECT_GE(t, 1);
+    EXPECT_LE(t, 1000);
+  }
+
+  door.state.TimerActive = false;
+  int32_t last = door.state.LastTick;
+  console.TypeAt(Now() + 5000, "k");
+  door.DReadKey();
+  EXPECT_EQ(door.state.LastTick, last);
+}
+
+TEST_F(DoorConsole, InputLineEditing) {
+  const std::string letters = "abcdefghijklmnopqrstuvwxyz";
+  auto input = [&](std::string_view initial, std::string_view keys, char mask, int width,
+                   int max_len) {
+    screen().GotoXY(5, 3);
+    screen().ClrEol();
+    console.Type(keys);
+    return door.DInputLine(initial, letters, mask, width, max_len, 0x1E);
+  };
+  auto field = [&](int length) { return screen().RowText(3).substr(4, length); };
+
+  EXPECT_EQ(input("abcdefgh", "xy\x1b", 0, 10, 5), "abcde");
+  // Arrow keys arrive as scan codes that look like letters; they type nothing.
+  console.Type(std::string("a\0H\0Pb\r", 7));
+  EXPECT_EQ(door.DInputLine("", "abHP", 0, 10, 20, 0x1E), "ab");
+  EXPECT_EQ(input("", "\rz\r", 0, 10, 5), "z");
+  EXPECT_EQ(console.PendingKeys(), 0u);
+
+  EXPECT_EQ(input("", "abcdefghijkl\r", 0, 10, 20), "abcdefghijkl");
+  EXPECT_EQ(screen().RowText(3).substr(3, 12), " cdefghijkl ");
+  EXPECT_EQ(screen().At(5, 3).attr, 0x1E);
+  EXPECT_EQ(screen().TextAttr(), 0x07);
+  EXPECT_EQ(screen().WhereX(), 1);
+  EXPECT_EQ(screen().WhereY(), 4);
+
+  EXPECT_EQ(input("", "abc\r", '*', 10, 20), "abc");
+  EXPECT_EQ(field(4), "*** ");
+  EXPECT_EQ(input("oldtext", "\x19\rnew\r", 0, 10, 20), "new");
+  EXPECT_EQ(field(8), "new     ");
+  EXPECT_EQ(input("", "abc\b\bx\r", 0, 10, 20), "ax");
+  EXPECT_EQ(field(3), "ax ");
+  EXPECT_EQ(input("", "aXbc1c\r", 0, 10, 3), "abc");
+  // Backspace in a scrolled field shows the characters that come back.
+  EXPECT_EQ(input("", "abcde\b\r", 0, 3, 20), "abcd");
+  EXPECT_EQ(field(4), "bcd ");
+}
+
+TEST_F(DoorConsole, InputLineBytesSentToTheCaller) {
+  GoRemote();
+  remote.Type("!\r");
+  EXPECT_EQ(door.DInputLine("hi", "!", 0, 4, 4, 0x1E), "hi!");
+  EXPECT_EQ(Sent(),
+            "\x1b[1;33m\x1b[44m"
+            "\x1b[255D"
+            "hi"
+            "  "
+            "\x1b[255D\x1b[2C"
+            "!"
+            "\x1b[0;37m\x1b[44m\x1b[40m"
+            "\r\n");
+}
+
+TEST_F(DoorConsole, ExitProcedureLeavesFreshLinesInGreyAndLetsTheTransportGo) {
+  platform::VirtualConsole other;
+  { door::Door gone(other, clock); }
+
+  GoRemote();
+  screen().GotoXY(5, 2);
+  door.DSetAttr(0x1F);
+  Sent();
+  platform::RunExitProcs();
+  EXPECT_EQ(screen().WhereX(), 1);
+  EXPECT_EQ(screen().WhereY(), 5);
+  EXPECT_EQ(screen().TextAttr(), 0x07);
+  EXPECT_EQ(remote.sent, "\x1b[0;37m\x1b[44m\x1b[40m");  // the line ends stay local
+  EXPECT_TRUE(remote.destroyed);
+  EXPECT_EQ(door.comm.current(), nullptr);
+  EXPECT_EQ(other.screen().WhereY(), 1);  // a destroyed console says no farewell
+
+  platform::RunExitProcs();  // runs once only
+  EXPECT_EQ(screen().WhereY(), 5);
+}
+
+}  // namespace
