@@ -1,0 +1,18 @@
+// Code page 437, the character set of the PC text screen, and Unicode: the
+// terminal shows the screen as UTF-8 and types UTF-8 back.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace platform {
+
+// The UTF-8 text of the glyph a PC shows for a screen byte. The bytes below
+// 0x20 are glyphs on the screen (☺ ☻ ♥ ...), not controls; 0 shows as blank.
+std::string_view Cp437ToUtf8(uint8_t byte);
+
+// The screen byte that shows a code point, or -1 when code page 437 has no
+// such glyph. ASCII maps to itself, controls included.
+int UnicodeToCp437(char32_t code_point);
+
+}  // namespace platform

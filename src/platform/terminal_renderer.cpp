@@ -1,0 +1,241 @@
+#include "platform/terminal_renderer.h"
+
+#include <string_view>
+#include <utility>
+
+#include "platform/cp437.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::array<int, 8> kPcToAnsiColour = {0, 4, 2, 6, 1, 5, 3, 7};
+// Light grey on black, the colours of a cleared PC screen, then home and
+// clear: with the background set first the cleared cells are black even
+// where the terminal's own default colours differ.
+constexpr std::string_view kStartFrame = "\x1b[0;37;40m\x1b[H\x1b[2J";
+constexpr uint8_t kStartAttr = 0x07;
+
+uint8_t Background(uint8_t attr) {
+  return attr & 0xF0;
+}
+
+// What a cell looks like: a blank shows only its background, so blanks that
+// differ in foreground alone look the same and need no redraw. 0 and 255
+// are blank on a PC too.
+Cell Appearance(Cell cell) {
+  if (cell.ch == ' ' || cell.ch == 0 || cell.ch == 0xFF) return Cell{' ', Background(cell.attr)};
+  return cell;
+}
+
+// A control sequence with one number, left out when it is the default 1.
+std::string Csi(int n, char final) {
+  std::string text = "\x1b[";
+  if (n != 1) text += std::to_string(n);
+  text += final;
+  return text;
+}
+
+std::string CursorPosition(int col, int row) {
+  if (col == 1) return row == 1 ? "\x1b[H" : "\x1b[" + std::to_string(row) + "H";
+  return "\x1b[" + std::to_string(row) + ";" + std::to_string(col) + "H";
+}
+
+void KeepShorter(std::string& best, std::string candidate) {
+  if (candidate.size() < best.size()) best = std::move(candidate);
+}
+
+}  // namespace
+
+int AnsiForeground(uint8_t attr) {
+  int colour = kPcToAnsiColour[attr & 0x07];
+  return (attr & 0x08) != 0 ? 90 + colour : 30 + colour;
+}
+
+int AnsiBackground(uint8_t attr) {
+  int colour = kPcToAnsiColour[(attr >> 4) & 0x07];
+  return (attr & 0x80) != 0 ? 100 + colour : 40 + colour;
+}
+
+void TerminalRenderer::Invalidate() {
+  valid_ = false;
+  cursor_.known = false;
+}
+
+std::string TerminalRenderer::Render(const Screen& screen, bool cursor_visible) {
+  out_.clear();
+  if (!valid_) StartFrame();
+  for (int row = 1; row <= kScreenRows; ++row) DrawRow(screen, row);
+  MoveTo(screen.CursorScreenCol(), screen.CursorScreenRow());
+  if (cursor_visible_ != cursor_visible) {
+    out_ += cursor_visible ? "\x1b[?25h" : "\x1b[?25l";
+    cursor_visible_ = cursor_visible;
+  }
+  return std::move(out_);
+}
+
+std::string TerminalRenderer::Leave(int row) {
+  out_.clear();
+  MoveTo(1, row);  // before the reset: the move may rewrite cells in their colours
+  out_ += "\x1b[0m";
+  if (cursor_visible_ != true) out_ += "\x1b[?25h";
+  cursor_visible_ = true;
+  out_ += '\n';
+  Invalidate();
+  return std::move(out_);
+}
+
+void TerminalRenderer::StartFrame() {
+  out_ += kStartFrame;
+  attr_ = kStartAttr;
+  shown_.fill(Appearance(Cell{' ', kStartAttr}));
+  cursor_ = Cursor{true, 1, 1};
+  valid_ = true;
+}
+
+void TerminalRenderer::DrawRow(const Screen& screen, int row) {
+  for (int col = 1; col <= kScreenCols;) {
+    Cell want = Appearance(screen.At(col, row));
+    if (want == Shown(col, row)) {
+      ++col;
+      continue;
+    }
+    int next = want.ch == ' ' ? EraseBlankRun(screen, col, row) : 0;
+    if (next == 0) {
+      WriteCell(screen, col, row);
+      next = col + 1;
+    }
+    col = next;
+  }
+}
+
+// Blanks the changed blanks from `col` on with one erase when that is
+// shorter than writing spaces; returns the column after them, or 0 when
+// spaces are cheaper.
+int TerminalRenderer::EraseBlankRun(const Screen& screen, int col, int row) {
+  Cell want = Appearance(screen.At(col, row));
+  int run_end = col;
+  int last_changed = col;
+  for (int x = col + 1; x <= kScreenCols; ++x) {
+    Cell cell = Appearance(screen.At(x, row));
+    if (cell != want) break;
+    run_end = x;
+    if (cell != Shown(x, row)) last_changed = x;
+  }
+  int count = last_changed - col + 1;
+  bool to_line_end = run_end == kScreenCols && (want.attr == 0 || terminal_cols_ <= kScreenCols);
+  std::string erase = to_line_end ? "\x1b[K" : Csi(count, 'X');
+  // Spaces leave the cursor after the run, an erase leaves it at its start:
+  // within the row that costs a step forward.
+  size_t cost = erase.size() + (to_line_end ? 0 : Csi(count, 'C').size());
+  if (cost >= static_cast<size_t>(count)) return 0;
+  MoveTo(col, row);
+  SetBlankBackground(screen, col, row, want.attr);
+  out_ += erase;
+  int end = to_line_end ? kScreenCols : last_changed;
+  for (int x = col; x <= end; ++x) Shown(x, row) = want;
+  return end + 1;
+}
+
+void TerminalRenderer::WriteCell(const Screen& screen, int col, int row) {
+  Cell want = Appearance(screen.At(col, row));
+  MoveTo(col, row);
+  if (want.ch == ' ')
+    SetBlankBackground(screen, col, row, want.attr);
+  else
+    SetAttr(want.attr);
+  out_ += Cp437ToUtf8(want.ch);
+  Shown(col, row) = want;
+  // In the last column the cursor stays put with a wrap pending, or wraps,
+  // depending on the terminal: only an absolute move is safe after it.
+  if (col == kScreenCols)
+    cursor_.known = false;
+  else
+    cursor_.col = col + 1;
+}
+
+// A blank needs only its background. The foreground is taken from the text
+// that follows on the same background, so that text needs no change of its
+// own; failing that, the current foreground stays.
+void TerminalRenderer::SetBlankBackground(const Screen& screen, int col, int row,
+                                          uint8_t background) {
+  if (Background(attr_) == background) return;
+  uint8_t attr = (attr_ & 0x0F) | background;
+  for (int x = col + 1; x <= kScreenCols; ++x) {
+    Cell next = Appearance(screen.At(x, row));
+    if (next.ch == ' ' || next == Shown(x, row)) continue;
+    if (Background(next.attr) == background) attr = next.attr;
+    break;
+  }
+  SetAttr(attr);
+}
+
+// Sends only the half of the attribute that changed.
+void TerminalRenderer::SetAttr(uint8_t attr) {
+  if (attr == attr_) return;
+  std::string params;
+  if (AnsiForeground(attr) != AnsiForeground(attr_)) params = std::to_string(AnsiForeground(attr));
+  if (AnsiBackground(attr) != AnsiBackground(attr_)) {
+    if (!params.empty()) params += ';';
+    params += std::to_string(AnsiBackground(attr));
+  }
+  out_ += "\x1b[" + params + "m";
+  attr_ = attr;
+}
+
+void TerminalRenderer::MoveTo(int col, int row) {
+  if (cursor_.known && cursor_.col == col && cursor_.row == row) return;
+  out_ += CheapestMove(col, row);
+  cursor_ = Cursor{true, col, row};
+}
+
+std::string TerminalRenderer::CheapestMove(int col, int row) const {
+  std::string best = CursorPosition(col, row);
+  if (cursor_.known) KeepShorter(best, VerticalMove(row) + HorizontalMove(col, row));
+  return best;
+}
+
+std::string TerminalRenderer::VerticalMove(int row) const {
+  int rows = row - cursor_.row;
+  if (rows == 0) return "";
+  std::string best = Csi(row, 'd');
+  KeepShorter(best, rows > 0 ? Csi(rows, 'B') : Csi(-rows, 'A'));
+  return best;
+}
+
+std::string TerminalRenderer::HorizontalMove(int col, int row) const {
+  int from = cursor_.col;
+  if (col == from) return "";
+  std::string best = Csi(col, 'G');
+  if (col > from) {
+    KeepShorter(best, ForwardFrom(from, col, row));
+  } else {
+    KeepShorter(best, std::string(from - col, '\b'));
+    KeepShorter(best, Csi(from - col, 'D'));
+  }
+  KeepShorter(best, "\r" + ForwardFrom(1, col, row));
+  return best;
+}
+
+// Moves right along a row: a cursor-forward, or rewriting the cells on the
+// way when they are short and already in the current colours. Those cells
+// come before the next change, so they are up to date.
+std::string TerminalRenderer::ForwardFrom(int from, int to, int row) const {
+  if (from == to) return "";
+  std::string forward = Csi(to - from, 'C');
+  std::string cells;
+  for (int x = from; x < to; ++x) {
+    const Cell& cell = Shown(x, row);
+    if (!Writable(cell)) return forward;
+    cells += Cp437ToUtf8(cell.ch);
+    if (cells.size() >= forward.size()) return forward;
+  }
+  return cells;
+}
+
+bool TerminalRenderer::Writable(const Cell& cell) const {
+  if (cell.ch == ' ') return Background(cell.attr) == Background(attr_);
+  return cell.attr == attr_;
+}
+
+}  // namespace platform

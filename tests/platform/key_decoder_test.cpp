@@ -1,0 +1,128 @@
+#include "platform/key_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/keys.h"
+
+namespace platform {
+namespace {
+
+// Feeds the bytes, then (when asked) the escape timeout, and returns the keys.
+std::string Decode(KeyDecoder& decoder, std::string_view bytes, bool timeout = false) {
+  for (char byte : bytes) decoder.Feed(static_cast<uint8_t>(byte));
+  if (timeout) decoder.Flush();
+  std::string keys;
+  while (decoder.HasKey()) keys += decoder.TakeKey();
+  return keys;
+}
+
+std::string Decode(std::string_view bytes, bool timeout = false) {
+  KeyDecoder decoder;
+  return Decode(decoder, bytes, timeout);
+}
+
+std::string Ext(char scan) {
+  return std::string{key::kExtended, scan};
+}
+
+TEST(KeyDecoder, OrdinaryKeysAndTheTerminalsOwnEnterAndBackspace) {
+  EXPECT_EQ(Decode("aZ 9~\t\x03"), "aZ 9~\t\x03");
+  EXPECT_EQ(Decode("\r"), "\r");
+  EXPECT_EQ(Decode("\n"), "\r");
+  EXPECT_EQ(Decode("\x7f"), "\b");
+  // Ctrl-@ must not pose as the start of an extended key.
+  EXPECT_EQ(Decode(std::string("a\0b", 3)), "ab");
+}
+
+TEST(KeyDecoder, CursorKeysInEveryForm) {
+  EXPECT_EQ(Decode("\x1b[A\x1b[B\x1b[C\x1b[D"),
+            Ext(key::kUp) + Ext(key::kDown) + Ext(key::kRight) + Ext(key::kLeft));
+  EXPECT_EQ(Decode("\x1bOA\x1bOB\x1bOC\x1bOD"),
+            Ext(key::kUp) + Ext(key::kDown) + Ext(key::kRight) + Ext(key::kLeft));
+  EXPECT_EQ(Decode("\x1b[1;5A\x1b[1;2D"), Ext(key::kUp) + Ext(key::kLeft));
+  for (std::string_view home : {"\x1b[H", "\x1b[1~", "\x1b[7~", "\x1bOH", "\x1b[1;5H"})
+    EXPECT_EQ(Decode(home), Ext(key::kHome)) << home.substr(1);
+  for (std::string_view end : {"\x1b[F", "\x1b[4~", "\x1b[8~", "\x1bOF"})
+    EXPECT_EQ(Decode(end), Ext(key::kEnd)) << end.substr(1);
+  EXPECT_EQ(Decode("\x1b[5~\x1b[6~\x1b[2~\x1b[3~\x1b[5;5~"),
+            Ext(key::kPgUp) + Ext(key::kPgDn) + Ext(key::kIns) + Ext(key::kDel) + Ext(key::kPgUp));
+}
+
+TEST(KeyDecoder, FunctionKeysInEveryForm) {
+  const std::string f1_to_f4 = Ext(key::kF1) + Ext(key::kF2) + Ext(key::kF3) + Ext(key::kF4);
+  EXPECT_EQ(Decode("\x1bOP\x1bOQ\x1bOR\x1bOS"), f1_to_f4);
+  EXPECT_EQ(Decode("\x1b[11~\x1b[12~\x1b[13~\x1b[14~"), f1_to_f4);
+  EXPECT_EQ(Decode("\x1b[1;2P\x1b[1;5Q\x1b[1;3R\x1b[1;2S"), f1_to_f4);
+  EXPECT_EQ(Decode("\x1b[[A\x1b[[B\x1b[[C\x1b[[D\x1b[[E"), f1_to_f4 + Ext(key::kF5));
+  EXPECT_EQ(Decode("\x1b[15~\x1b[17~\x1b[18~\x1b[19~\x1b[20~\x1b[21~"),
+            Ext(key::kF5) + Ext(key::kF6) + Ext(key::kF7) + Ext(key::kF8) + Ext(key::kF9) +
+                Ext(key::kF10));
+}
+
+TEST(KeyDecoder, UnknownSequencesAreSwallowedWhole) {
+  EXPECT_EQ(Decode("\x1b[16~x"), "x");
+  EXPECT_EQ(Decode("\x1b[23;2~y"), "y");  // F11 and beyond
+  EXPECT_EQ(Decode("\x1b[?1;2cz"), "z");  // a terminal's reply
+  EXPECT_EQ(Decode("\x1b[>0;276;0c\x1b[A"), Ext(key::kUp));
+  EXPECT_EQ(Decode("\x1bOxq\x1b[Zw"), "qw");     // keypad, back-tab
+  EXPECT_EQ(Decode("\x1b[99999999999~k"), "k");  // no overflow in a long number
+}
+
+TEST(KeyDecoder, ALoneEscapeComesOutOnlyAfterTheTimeout) {
+  KeyDecoder decoder;
+  EXPECT_EQ(Decode(decoder, "\x1b"), "");
+  EXPECT_TRUE(decoder.InSequence());
+  EXPECT_EQ(Decode(decoder, "", true), "\x1b");
+  EXPECT_FALSE(decoder.InSequence());
+  // Escape pressed twice, and Escape followed by a letter before the timeout.
+  EXPECT_EQ(Decode("\x1b\x1b", true), "\x1b\x1b");
+  EXPECT_EQ(Decode("\x1bq"), "\x1bq");
+  EXPECT_EQ(Decode("\x1b\r"), "\x1b\r");
+  // The timeout cuts a half-arrived sequence: only the ESC survives.
+  EXPECT_EQ(Decode("\x1b[1;", true), "\x1b");
+  EXPECT_EQ(Decode("\x1bO", true), "\x1b");
+  // A flush with nothing pending emits nothing.
+  EXPECT_EQ(Decode("a", true), "a");
+}
+
+TEST(KeyDecoder, SequencesSurviveAnySplitAndBrokenOnesDoNotEatKeys) {
+  KeyDecoder decoder;
+  EXPECT_EQ(Decode(decoder, "\x1b"), "");
+  EXPECT_EQ(Decode(decoder, "["), "");
+  EXPECT_EQ(Decode(decoder, "1"), "");
+  EXPECT_EQ(Decode(decoder, "5~"), Ext(key::kF5));
+  // A control byte inside a sequence ends it and counts as a key itself.
+  EXPECT_EQ(Decode("\x1b[1\r"), "\r");
+  EXPECT_EQ(Decode("\x1b[\x1b[B"), Ext(key::kDown));
+}
+
+TEST(KeyDecoder, Utf8InputBecomesCodePage437) {
+  EXPECT_EQ(Decode("\xc3\xa9"), "\x82");                      // é
+  EXPECT_EQ(Decode("\xe2\x94\x80\xe2\x96\xa0"), "\xc4\xfe");  // ─ ■
+  KeyDecoder decoder;
+  EXPECT_EQ(Decode(decoder, "\xc3"), "");
+  EXPECT_FALSE(decoder.InSequence());          // no escape timeout for a split character
+  EXPECT_EQ(Decode(decoder, "\xbc"), "\x81");  // ü
+  // Characters without a glyph, and glyphs of control bytes, are dropped.
+  EXPECT_EQ(Decode("a\xe2\x82\xac"
+                   "b"),
+            "ab");  // €
+  EXPECT_EQ(Decode("\xf0\x9f\x98\x80"
+                   "c"),
+            "c");  // an emoji
+  EXPECT_EQ(Decode("\xe2\x99\xa5"
+                   "d"),
+            "d");  // ♥ is not Ctrl-C
+  // Malformed input loses only the broken character.
+  EXPECT_EQ(Decode("\xbf"
+                   "e\xc3"
+                   "f\xff"
+                   "g"),
+            "efg");
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,287 @@
+#include "platform/terminal_renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/cp437.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kFirstFrame = "\x1b[0;37;40m\x1b[H\x1b[2J\x1b[?25h";
+
+// A small ANSI terminal, 80 columns wide: just what the renderer may send.
+// It fails the test on anything else, on a line feed and on writing past
+// the last column, which would scroll or wrap a real terminal.
+class FakeTerminal {
+ public:
+  void Feed(const std::string& bytes) {
+    for (size_t i = 0; i < bytes.size();) i = Step(bytes, i);
+  }
+  Cell At(int col, int row) const { return cells_[(row - 1) * kScreenCols + col - 1]; }
+  int col = 1, row = 1;
+  bool cursor_visible = true;
+
+ private:
+  size_t Step(const std::string& bytes, size_t i) {
+    unsigned char byte = static_cast<unsigned char>(bytes[i]);
+    if (byte == 0x1b) return Sequence(bytes, i);
+    if (byte >= 0x20) return Print(bytes, i);
+    if (byte == '\r' || byte == '\b') {
+      col = byte == '\r' ? 1 : std::max(col - 1, 1);
+      pending_wrap_ = false;
+    } else {
+      ADD_FAILURE() << "control byte " << int(byte);
+    }
+    return i + 1;
+  }
+
+  size_t Print(const std::string& bytes, size_t i) {
+    size_t length = 1;
+    unsigned char lead = static_cast<unsigned char>(bytes[i]);
+    if (lead >= 0xE0)
+      length = 3;
+    else if (lead >= 0xC0)
+      length = 2;
+    int byte = -1;
+    for (int b = 0; b < 256 && byte < 0; ++b)
+      if (Cp437ToUtf8(static_cast<uint8_t>(b)) == bytes.substr(i, length)) byte = b;
+    EXPECT_GE(byte, 0) << "not a code page 437 glyph";
+    if (pending_wrap_) ADD_FAILURE() << "wrote past the last column";
+    cells_[(row - 1) * kScreenCols + col - 1] = Cell{static_cast<uint8_t>(byte), attr_};
+    if (col == kScreenCols)
+      pending_wrap_ = true;
+    else
+      ++col;
+    return i + length;
+  }
+
+  size_t Sequence(const std::string& bytes, size_t i) {
+    EXPECT_EQ(bytes[i + 1], '[');
+    size_t end = i + 2;
+    bool private_mode = bytes[end] == '?';
+    if (private_mode) ++end;
+    std::vector<int> params{0};
+    for (; end < bytes.size() && (isdigit(bytes[end]) || bytes[end] == ';'); ++end) {
+      if (bytes[end] == ';')
+        params.push_back(0);
+      else
+        params.back() = params.back() * 10 + (bytes[end] - '0');
+    }
+    char final = bytes[end];
+    if (private_mode) {
+      EXPECT_EQ(params[0], 25);
+      cursor_visible = final == 'h';
+    } else {
+      Execute(final, params);
+    }
+    return end + 1;
+  }
+
+  void Execute(char final, const std::vector<int>& params) {
+    int n = std::max(params[0], 1);
+    pending_wrap_ = false;
+    switch (final) {
+      case 'H':
+        row = n;
+        col = params.size() > 1 ? std::max(params[1], 1) : 1;
+        break;
+      case 'A':
+        row -= n;
+        break;
+      case 'B':
+        row += n;
+        break;
+      case 'C':
+        col += n;
+        break;
+      case 'D':
+        col -= n;
+        break;
+      case 'G':
+        col = n;
+        break;
+      case 'd':
+        row = n;
+        break;
+      case 'm':
+        for (int p : params) Sgr(p);
+        break;
+      case 'K':
+        Erase(kScreenCols - col + 1);
+        break;
+      case 'X':
+        Erase(n);
+        break;
+      case 'J':
+        EXPECT_EQ(params[0], 2);
+        cells_.fill(Cell{' ', attr_});
+        break;
+      default:
+        ADD_FAILURE() << "sequence " << final;
+    }
+    EXPECT_TRUE(col >= 1 && col <= kScreenCols && row >= 1 && row <= kScreenRows);
+  }
+
+  void Erase(int count) {
+    for (int x = col; x < col + count && x <= kScreenCols; ++x)
+      cells_[(row - 1) * kScreenCols + x - 1] = Cell{' ', attr_};
+  }
+
+  void Sgr(int p) {
+    constexpr int kAnsiToPc[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+    if (p == 0)
+      attr_ = 0x07;
+    else if (p >= 30 && p <= 37)
+      attr_ = (attr_ & 0xF0) | kAnsiToPc[p - 30];
+    else if (p >= 90 && p <= 97)
+      attr_ = (attr_ & 0xF0) | 8 | kAnsiToPc[p - 90];
+    else if (p >= 40 && p <= 47)
+      attr_ = (attr_ & 0x0F) | kAnsiToPc[p - 40] << 4;
+    else if (p >= 100 && p <= 107)
+      attr_ = (attr_ & 0x0F) | 0x80 | kAnsiToPc[p - 100] << 4;
+    else
+      ADD_FAILURE() << "SGR " << p;
+  }
+
+  std::array<Cell, kScreenCols * kScreenRows> cells_{};
+  uint8_t attr_ = 0x07;
+  bool pending_wrap_ = false;
+};
+
+bool LooksAlike(Cell a, Cell b) {
+  auto blank = [](Cell c) { return c.ch == ' ' || c.ch == 0 || c.ch == 0xFF; };
+  if (blank(a) && blank(b)) return (a.attr & 0xF0) == (b.attr & 0xF0);
+  return a == b;
+}
+
+void ExpectShows(const FakeTerminal& terminal, const Screen& screen) {
+  for (int row = 1; row <= kScreenRows; ++row)
+    for (int col = 1; col <= kScreenCols; ++col)
+      ASSERT_TRUE(LooksAlike(terminal.At(col, row), screen.At(col, row)))
+          << "cell " << col << "," << row;
+  EXPECT_EQ(terminal.col, screen.CursorScreenCol());
+  EXPECT_EQ(terminal.row, screen.CursorScreenRow());
+}
+
+class RendererTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(renderer.Render(screen), kFirstFrame); }
+  Screen screen;
+  TerminalRenderer renderer;
+};
+
+TEST_F(RendererTest, AnUnchangedScreenSendsNothingAndInvalidateRedraws) {
+  EXPECT_EQ(renderer.Render(screen), "");
+  // A blank that changes colour where only its background shows is unchanged.
+  screen.Put(5, 5, Cell{' ', 0x0E});
+  screen.Put(6, 5, Cell{0, 0x07});
+  EXPECT_EQ(renderer.Render(screen), "");
+  renderer.Invalidate();
+  EXPECT_EQ(renderer.Render(screen), "\x1b[0;37;40m\x1b[H\x1b[2J");
+}
+
+TEST_F(RendererTest, ExactBytesForSmallChanges) {
+  screen.Put(10, 5, Cell{'X', 0x07});
+  EXPECT_EQ(renderer.Render(screen), "\x1b[5;10HX\x1b[H");
+  // One run, one colour change; the two blanks before it are cheaper to
+  // rewrite than to step over.
+  screen.PutText(3, 2, "Hello", 0x1E);
+  EXPECT_EQ(renderer.Render(screen), "\x1b[B  \x1b[93;44mHello\x1b[H");
+  // Only the half of the colours that changed is sent.
+  screen.PutText(8, 2, "ab", 0x1F);
+  screen.PutText(10, 2, "cd", 0x4F);
+  EXPECT_EQ(renderer.Render(screen), "\x1b[2;8H\x1b[97mab\x1b[41mcd\x1b[H");
+  // A colour change alone is sent, the character again with it.
+  screen.Put(10, 5, Cell{'X', 0x0C});
+  EXPECT_EQ(renderer.Render(screen), "\x1b[5;10H\x1b[91;40mX\x1b[H");
+}
+
+TEST_F(RendererTest, AMarkerMovedDownOneRow) {
+  screen.PutText(3, 5, "=>", 0x0F);
+  screen.GotoXY(3, 5);
+  renderer.Render(screen);
+  screen.PutText(3, 5, "  ", 0x07);
+  screen.PutText(3, 6, "=>", 0x0F);
+  screen.GotoXY(3, 6);
+  // Blanks, one line down, two steps back, the marker, two steps back.
+  EXPECT_EQ(renderer.Render(screen), "  \x1b[B\b\b=>\b\b");
+}
+
+TEST_F(RendererTest, ColoursAndGlyphs) {
+  EXPECT_EQ(AnsiForeground(0x00), 30);
+  EXPECT_EQ(AnsiForeground(0x01), 34);  // PC blue is ANSI 4
+  EXPECT_EQ(AnsiForeground(0x04), 31);
+  EXPECT_EQ(AnsiForeground(0x06), 33);
+  EXPECT_EQ(AnsiForeground(0x0B), 96);
+  EXPECT_EQ(AnsiForeground(0x0F), 97);
+  EXPECT_EQ(AnsiBackground(0x10), 44);
+  EXPECT_EQ(AnsiBackground(0x30), 46);
+  EXPECT_EQ(AnsiBackground(0x90), 104);  // blink shows as a bright background
+  screen.PutText(1, 1, "\xd5\xcd\xb8\xfe", 0x9E);
+  EXPECT_EQ(renderer.Render(screen), "\x1b[93;104m╒═╕■\r");
+}
+
+TEST_F(RendererTest, NothingIsTrustedAfterTheLastColumn) {
+  screen.Put(80, 3, Cell{'a', 0x07});
+  screen.Put(1, 4, Cell{'b', 0x07});
+  screen.GotoXY(2, 4);
+  EXPECT_EQ(renderer.Render(screen), "\x1b[3;80Ha\x1b[4Hb");
+}
+
+TEST_F(RendererTest, BlankRunsAreErased) {
+  screen.PutText(1, 25, std::string(80, ' '), 0x1F);
+  EXPECT_EQ(renderer.Render(screen), "\x1b[25H\x1b[44m\x1b[K\x1b[H");
+  // Inside a row, and to the end of a row on a wider terminal, erase a count.
+  TerminalRenderer wide;
+  wide.SetTerminalWidth(132);
+  Screen other;
+  other.PutText(1, 25, std::string(80, ' '), 0x1F);
+  other.PutText(1, 24, std::string(20, ' '), 0x20);
+  EXPECT_EQ(wide.Render(other).substr(17),
+            "\x1b[24H\x1b[42m\x1b[20X\x1b[B\x1b[44m\x1b[80X\x1b[H\x1b[?25h");
+}
+
+TEST_F(RendererTest, CursorVisibilityAndLeaving) {
+  EXPECT_EQ(renderer.Render(screen, false), "\x1b[?25l");
+  EXPECT_EQ(renderer.Render(screen, false), "");
+  screen.GotoXY(5, 25);
+  EXPECT_EQ(renderer.Render(screen, false), "\x1b[25;5H");
+  EXPECT_EQ(renderer.Leave(25), "\r\x1b[0m\x1b[?25h\n");
+  // Leaving forgets everything: the next frame starts afresh.
+  EXPECT_EQ(renderer.Render(screen).substr(0, 17), "\x1b[0;37;40m\x1b[H\x1b[2J");
+}
+
+// Random changes, each frame checked on the fake terminal: whatever moves
+// and erases the renderer picks, the terminal must end up showing the screen.
+TEST(Renderer, RandomChangesAlwaysShowTheScreen) {
+  std::mt19937 random(1234);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+  const uint8_t attrs[] = {0x07, 0x0F, 0x0C, 0x1E, 0x1F, 0x4F, 0x9E, 0x70};
+  const uint8_t chars[] = {' ', ' ', 'a', 'Z', '=', 0xC4, 0xCD, 0xB3, 0xFE, 0, 0xFF, 0x01};
+  Screen screen;
+  TerminalRenderer renderer;
+  FakeTerminal terminal;
+  for (int frame = 0; frame < 300; ++frame) {
+    for (int change = pick(0, 6); change > 0; --change) {
+      int col = pick(1, kScreenCols), row = pick(1, kScreenRows);
+      uint8_t attr = attrs[pick(0, 7)];
+      for (int n = pick(1, 90); n > 0 && col <= kScreenCols; --n)
+        screen.Put(col++, row,
+                   Cell{chars[pick(0, 11)], pick(0, 3) == 0 ? attrs[pick(0, 7)] : attr});
+    }
+    screen.GotoXY(pick(1, kScreenCols), pick(1, kScreenRows));
+    if (frame == 150) renderer.Invalidate();
+    renderer.SetTerminalWidth(frame < 100 ? 80 : 132);
+    terminal.Feed(renderer.Render(screen, frame % 7 != 0));
+    ExpectShows(terminal, screen);
+    EXPECT_EQ(terminal.cursor_visible, frame % 7 != 0);
+    if (HasFatalFailure()) return;
+  }
+}
+
+}  // namespace
+}  // namespace platform
