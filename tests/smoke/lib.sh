@@ -1,0 +1,66 @@
+# Shared by the smoke tests: run the real program in a detached tmux at 80x25,
+# type into it and read its screen.
+set -euo pipefail
+export LC_ALL=C.UTF-8
+
+KELDCFG=$1
+DEMO_DATA=$2
+SOCKET="keld-smoke-$$"
+GAME_DIR=$(mktemp -d)
+
+tmux_() { tmux -u -L "$SOCKET" -f /dev/null "$@"; }
+
+cleanup() {
+  tmux_ kill-server 2>/dev/null || true
+  rm -rf "$GAME_DIR"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- screen ---"
+  screen_text || true
+  exit 1
+}
+
+# A demo game directory with the program in it.
+make_game_dir() {
+  "$DEMO_DATA" "$GAME_DIR"
+  cp "$KELDCFG" "$GAME_DIR/keldcfg"
+}
+
+# Starts the program with the given arguments; its exit code lands in
+# $GAME_DIR/exit.code when it ends.
+start_program() {
+  rm -f "$GAME_DIR/exit.code"
+  tmux_ kill-server 2>/dev/null || true
+  tmux_ new-session -d -s smoke -x 80 -y 25 \
+    "cd '$GAME_DIR' && ./keldcfg $*; echo \$? > '$GAME_DIR/exit.code'; sleep 600"
+}
+
+screen_text() { tmux_ capture-pane -p -t smoke; }
+
+wait_for_text() {
+  local text=$1
+  for _ in $(seq 1 100); do
+    if screen_text | grep -qF -- "$text"; then return 0; fi
+    sleep 0.1
+  done
+  fail "\"$text\" never appeared"
+}
+
+wait_for_exit() {
+  for _ in $(seq 1 100); do
+    if [ -s "$GAME_DIR/exit.code" ]; then
+      [ "$(cat "$GAME_DIR/exit.code")" = 0 ] || fail "exit code $(cat "$GAME_DIR/exit.code")"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the program did not end"
+}
+
+keys() { tmux_ send-keys -t smoke "$@"; }
+
+# Every file of the game directory with its checksum.
+snapshot() { (cd "$GAME_DIR" && find . -type f ! -name exit.code -print0 | sort -z | xargs -0 md5sum); }

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# A tournament file shorter than its record stops the program before the
+# menu, with exit code 0, and nothing is written.
+. "$(dirname "$0")/lib.sh"
+make_game_dir
+printf 'abcde' > "$GAME_DIR/KELDTOUR.DAT"
+before=$(snapshot)
+
+start_program -L
+wait_for_text "Enter your name"
+keys Enter
+wait_for_text "Error reading KELDTOUR.DAT! Halting!"
+wait_for_exit
+[ "$(snapshot)" = "$before" ] || fail "files changed"
+echo "ok"
