@@ -45,7 +45,7 @@ bool WriteExtras(const std::string& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
+  if (argc != 2 || argv[1][0] == '-') {
     std::fprintf(stderr, "usage: keld-demo-data DIRECTORY\n");
     return 2;
   }
