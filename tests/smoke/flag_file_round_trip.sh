@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The operator flips a switch, leaves through the exit dialogue and finds the
 # flag file; flipping it back and leaving deletes the file again.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 make_game_dir
 
 start_program -L

@@ -29,16 +29,17 @@ make_game_dir() {
   cp "$KELDCFG" "$GAME_DIR/keldcfg"
 }
 
-# Starts the program with the given arguments; its exit code lands in
-# $GAME_DIR/exit.code when it ends.
+# Starts the program with the given arguments in a session of its own; its
+# exit code lands in $GAME_DIR/exit.code when it ends.
+RUN=0
 start_program() {
   rm -f "$GAME_DIR/exit.code"
-  tmux_ kill-server 2>/dev/null || true
-  tmux_ new-session -d -s smoke -x 80 -y 25 \
+  RUN=$((RUN + 1))
+  tmux_ new-session -d -s "run$RUN" -x 80 -y 25 \
     "cd '$GAME_DIR' && ./keldcfg $*; echo \$? > '$GAME_DIR/exit.code'; sleep 600"
 }
 
-screen_text() { tmux_ capture-pane -p -t smoke; }
+screen_text() { tmux_ capture-pane -p -t "run$RUN"; }
 
 wait_for_text() {
   local text=$1
@@ -60,7 +61,7 @@ wait_for_exit() {
   fail "the program did not end"
 }
 
-keys() { tmux_ send-keys -t smoke "$@"; }
+keys() { tmux_ send-keys -t "run$RUN" "$@"; }
 
 # Every file of the game directory with its checksum.
 snapshot() { (cd "$GAME_DIR" && find . -type f ! -name exit.code -print0 | sort -z | xargs -0 md5sum); }
