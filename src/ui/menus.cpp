@@ -35,13 +35,19 @@ int StartItem(const Def& def, int16_t menu_pos) {
   return std::min<int>(menu_pos, std::max<int>(def.Count, 1));
 }
 
+// The nearest visible item in the direction of `step`; with none that way
+// the marker stays where it is.
 int NextVisible(const MenuDef& menu, int pos, int step) {
-  for (int tries = 0; tries < kMaxMenuItems; ++tries) {
-    pos += step;
-    if (pos < 1 || pos > menu.Count) return pos - step;  // nothing further that way
-    if (!menu.Item(pos).Hidden) return pos;
-  }
+  for (int n = pos + step; n >= 1 && n <= menu.Count; n += step)
+    if (!menu.Item(n).Hidden) return n;
   return pos;
+}
+
+// Digits, Enter and Escape are compared by value, so they count whether
+// they came as a plain key or as the scan code of an extended one; the
+// arrows count only as extended keys.
+bool IsKey(char k, bool extended, char scan, char plain) {
+  return (extended && k == scan) || k == plain;
 }
 
 }  // namespace
@@ -84,19 +90,19 @@ int16_t LightbarMenu(Ui& ui, MenuDef& menu) {
     char k = ReadLocalKey(door, extended);
     if (!extended) k = Upper(k);
     if (extended && FunctionKeyResult(k) != 0) return ui.MenuPos = FunctionKeyResult(k);
-    bool up = extended ? k == key::kUp : k == '8';
-    bool down = extended ? k == key::kDown : k == '2';
-    // A hot key wins over the digit keys; Up and Down keep their meaning.
-    if (menu.ShowHotkeys && !(extended && (up || down))) {
+    // A hot key wins over the digit keys and over extended keys whose scan
+    // code is its letter; only the Up and Down arrows keep their meaning.
+    bool arrow = extended && (k == key::kUp || k == key::kDown);
+    if (menu.ShowHotkeys && !arrow) {
       if (int n = HotkeyItem(menu, k)) return ui.MenuPos = static_cast<int16_t>(n);
     }
-    if (up) {
+    if (IsKey(k, extended, key::kUp, '8')) {
       pos = pos == 1 ? menu.Count : NextVisible(menu, pos, -1);
-    } else if (down) {
+    } else if (IsKey(k, extended, key::kDown, '2')) {
       pos = pos == menu.Count ? 1 : NextVisible(menu, pos, +1);
-    } else if (!extended && k == key::kEnter) {
+    } else if (k == key::kEnter) {
       return ui.MenuPos = static_cast<int16_t>(pos);
-    } else if (!extended && k == key::kEscape) {
+    } else if (k == key::kEscape) {
       return ui.MenuPos = menu.Count;
     }
   }
@@ -162,24 +168,20 @@ int16_t ListPicker(Ui& ui, PickDef& pick) {
     if (!extended && pick.ShowHotkeys) {
       if (int n = HotkeyItem(pick, k)) return ui.MenuPos = static_cast<int16_t>(n);
     }
-    bool left = extended ? k == key::kLeft : k == '4';
-    bool right = extended ? k == key::kRight : k == '6';
-    bool up = extended ? k == key::kUp : k == '8';
-    bool down = extended ? k == key::kDown : k == '2';
-    if (left) {
+    if (IsKey(k, extended, key::kLeft, '4')) {
       pos = Step(pick, pos, -1);
-    } else if (right) {
+    } else if (IsKey(k, extended, key::kRight, '6')) {
       pos = Step(pick, pos, +1);
-    } else if (up) {
+    } else if (IsKey(k, extended, key::kUp, '8')) {
       pos = pos == 25 && Visible(pick, 22) ? 22 : Step(pick, pos, -ui.PickUpStep);
-    } else if (down) {
+    } else if (IsKey(k, extended, key::kDown, '2')) {
       if (pos >= 23 && pos <= 25)
         pos = pick.Item(1).Hidden ? Step(pick, 1, ui.PickDownStep) : 1;
       else
         pos = Step(pick, pos, ui.PickDownStep);
-    } else if (!extended && k == key::kEnter) {
+    } else if (k == key::kEnter) {
       return ui.MenuPos = static_cast<int16_t>(pos);
-    } else if (!extended && k == key::kEscape) {
+    } else if (k == key::kEscape) {
       return ui.MenuPos = pick.EscapeItem;
     }
   }

@@ -246,7 +246,9 @@ class LineEditor {
   }
 
   std::string Finish(const std::string& saved) {
-    if (escaped_) value_ = saved.substr(0, static_cast<size_t>(max_len_));
+    // Escape gives back the value exactly as it came in, even one longer
+    // than the field could show.
+    if (escaped_) value_ = saved;
     value_ = TrimRight(value_);
     cursor_ = col_;
     Place();

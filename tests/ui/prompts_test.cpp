@@ -75,4 +75,61 @@ TEST(MessageBox, LongTextSetsTheWidth) {
   EXPECT_EQ(rig.Row(12).substr(x - 1, w + 4), "\xBA Changes saved, all of them. \xBA");
 }
 
+TEST(ChooseTwo, AnswersSitSixColumnsApartWhateverTheHotKeyMarks) {
+  // "On " and "Off" with the keys N and F: the marks are case-sensitive, so
+  // neither answer is marked, yet the keys still answer in any case.
+  auto ask = [](Rig& rig, bool first) {
+    return ui::ChooseTwo(rig.ui, "Multinode support?", "On ", "Off", 'N', 'F', first);
+  };
+  Rig rig;
+  rig.console.Type("f");
+  EXPECT_FALSE(ask(rig, true));
+  // w = 18, x = 28; the first answer is drawn from column 34, the second
+  // from column 40.
+  EXPECT_EQ(rig.Row(14).substr(27, 22), "\xBA     -On -  Off     \xBA");
+  EXPECT_EQ(rig.AttrAt(35, 14), 0x0F);
+  EXPECT_EQ(rig.AttrAt(41, 14), 0x07);
+
+  Rig second;
+  second.console.Type("N");
+  EXPECT_TRUE(ask(second, false));
+  EXPECT_EQ(second.Row(14).substr(27, 22), "\xBA      On   -Off-    \xBA");
+  EXPECT_EQ(second.AttrAt(36, 14), 0x07);  // the "n" of "On " is not marked
+  EXPECT_EQ(second.AttrAt(41, 14), 0x0F);
+  EXPECT_EQ(second.AttrAt(44, 14), 0x0C);
+}
+
+TEST(MessageLines, EmptyLinesBeforeTheLastTextStayAndTheFrameFollows) {
+  Rig rig;
+  rig.console.Extended(key::kF2);  // one key closes it, an extended one whole
+  ui::MessageLines(rig.ui, {"First", "", "Third", "", ""}, false);
+  EXPECT_EQ(rig.console.PendingKeys(), 0u);
+  // w = 11, x = 31; three text rows, so "<hit a key>" is on row 16.
+  EXPECT_EQ(rig.Row(11).substr(30, 15), "\xC9" + std::string(13, '\xCD') + "\xBB");
+  EXPECT_EQ(rig.Row(12).substr(30, 9), "\xBA First \xBA");
+  EXPECT_EQ(rig.Row(13).substr(30, 4), "\xBA  \xBA");
+  EXPECT_EQ(rig.Row(14).substr(30, 9), "\xBA Third \xBA");
+  EXPECT_EQ(rig.Row(15).substr(30, 15), "\xBA" + std::string(13, ' ') + "\xBA");
+  EXPECT_EQ(rig.Row(16).substr(30, 16), "\xBA <hit a key>  \xBA");
+  EXPECT_EQ(rig.Row(17).substr(30, 15), "\xC8" + std::string(13, '\xCD') + "\xBC");
+  EXPECT_EQ(rig.Row(18), std::string(80, ' '));
+  EXPECT_EQ(rig.AttrAt(33, 12), 0x0F);  // the text in white
+  EXPECT_EQ(rig.AttrAt(31, 12), 0x04);  // the frame in the low accent colour
+}
+
+TEST(MessageLines, TheLongestLineSetsTheWidthAndCentredLinesFillIt) {
+  Rig rig;
+  rig.console.Type("x");
+  ui::MessageLines(rig.ui, {"Short", "A much longer line here", "", "", ""}, true);
+  // w = 23, x = 25.
+  EXPECT_EQ(rig.Row(11).substr(24, 27), "\xC9" + std::string(25, '\xCD') + "\xBB");
+  EXPECT_EQ(rig.Row(12).substr(24, 27),
+            "\xBA" + std::string(10, ' ') + "Short" + std::string(10, ' ') + "\xBA");
+  EXPECT_EQ(rig.Row(13).substr(24, 27), "\xBA A much longer line here \xBA");
+  // The key row runs one column wider than the frame, as in the box.
+  EXPECT_EQ(rig.Row(15).substr(24, 28),
+            "\xBA" + std::string(7, ' ') + "<hit a key>" + std::string(8, ' ') + "\xBA");
+  EXPECT_EQ(rig.Row(16).substr(24, 27), "\xC8" + std::string(25, '\xCD') + "\xBC");
+}
+
 }  // namespace
