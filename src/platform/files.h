@@ -38,9 +38,10 @@ bool IsDirectory(const std::string& path);
 // ?, compared without regard to case; sorted.
 std::vector<std::string> FindFiles(const std::string& dir, std::string_view pattern);
 
-// Canonical form of a directory for comparisons: ".", "..", symlinks and,
-// where the file system ignores case, letter case resolved. Empty when the
-// directory does not exist.
+// Canonical form of a directory for comparisons: ".", "..", symlinks and
+// letter case resolved. A path that does not exist as typed is looked up
+// component by component without regard to case, so "/BBS/Keld" finds
+// "/bbs/keld". Empty when no such directory exists.
 std::string CanonicalDirectory(const std::string& dir);
 
 // Absolute path of the running executable, from argv[0] as the program was

@@ -50,8 +50,52 @@ bool ReplaceFile(const std::string& from, const std::string& to) {
 }
 
 std::string CanonicalDirectory(const std::string& dir) {
+  namespace fs = std::filesystem;
+  auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+  auto same_ignoring_case = [&](const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+      if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
+        return false;
+    return true;
+  };
+  // The name in `parent` that `part` spells in another letter case; the
+  // first in sorted order when several do, empty when none does.
+  auto entry_spelled = [&](const std::string& parent, const std::string& part) {
+    std::string found;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(parent.empty() ? "." : parent, ec)) {
+      std::string name = entry.path().filename().string();
+      if (same_ignoring_case(name, part) && (found.empty() || name < found)) found = name;
+    }
+    return found;
+  };
+  // The game's directories may be typed in any letter case: when the path
+  // does not exist as typed, find each component as the disk spells it.
+  auto spelled_on_disk = [&](const std::string& typed) -> std::string {
+    std::string path = !typed.empty() && typed.front() == '/' ? "/" : "";
+    std::stringstream parts(typed);
+    std::string part;
+    while (std::getline(parts, part, '/')) {
+      if (part.empty()) continue;
+      struct stat info;
+      std::string next = path + part;
+      if (part != "." && part != ".." && ::lstat(next.c_str(), &info) != 0) {
+        std::string found = entry_spelled(path, part);
+        if (found.empty()) return {};
+        next = path + found;
+      }
+      path = next + "/";
+    }
+    return path.empty() ? "." : path;
+  };
   char resolved[PATH_MAX];
-  if (::realpath(dir.c_str(), resolved) == nullptr) return {};
+  if (::realpath(dir.c_str(), resolved) == nullptr) {
+    std::string spelled = spelled_on_disk(dir);
+    if (spelled.empty() || ::realpath(spelled.c_str(), resolved) == nullptr) return {};
+  }
+  struct stat info;
+  if (::stat(resolved, &info) != 0 || !S_ISDIR(info.st_mode)) return {};
   return WithTrailingSeparator(resolved);
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "editors/extras_file.h"
+#include "nodes/node_screen.h"
 #include "shell/game_options.h"
 #include "shell/tab_menu.h"
 #include "ui/prompts.h"
@@ -148,20 +149,66 @@ void NotYetAvailable(ui::Ui& ui) {
   ui::MessageBox(ui, "That function is not available yet.");
 }
 
-void MainAction(ui::Ui& ui, int item) {
-  if (item >= 1 && item <= 4) NotYetAvailable(ui);
+void MainAction(ui::Ui& ui, RunState& run, int item) {
+  switch (item) {
+    case 1:
+      nodes::NodeConfigure(ui, run);
+      break;
+    case 2:  // reset everything
+      NotYetAvailable(ui);
+      break;
+    case 3:  // score file paths
+      NotYetAvailable(ui);
+      break;
+    case 4:  // download program path
+      NotYetAvailable(ui);
+      break;
+    default:
+      break;
+  }
+}
+
+void EditorsAction(ui::Ui& ui, RunState& run, int item) {
+  (void)run;
+  switch (item) {
+    case 1:  // players
+      NotYetAvailable(ui);
+      break;
+    case 2:  // monsters
+      NotYetAvailable(ui);
+      break;
+    case 3:  // dragon
+      NotYetAvailable(ui);
+      break;
+    case 4:  // trainers
+      NotYetAvailable(ui);
+      break;
+    case 5:  // weapons
+      NotYetAvailable(ui);
+      break;
+    case 6:  // armour
+      NotYetAvailable(ui);
+      break;
+    case 7:  // events
+      NotYetAvailable(ui);
+      break;
+    default:
+      break;
+  }
 }
 
 void TournamentAction(ui::Ui& ui, RunState& run, int item) {
   if (item == 1) run.Tournament.Enabled = !run.Tournament.Enabled;
-  if (item == 2) NotYetAvailable(ui);
+  if (item == 2) NotYetAvailable(ui);  // tournament's ending
 }
 
 void MiscAction(ui::Ui& ui, RunState& run, int item) {
   editors::ExtrasRecord& extras = run.Extras;
   switch (item) {
-    case 1:
-    case 2:
+    case 1:  // "On Now" off
+      NotYetAvailable(ui);
+      break;
+    case 2:  // marriage problems
       NotYetAvailable(ui);
       break;
     case 3:
@@ -190,7 +237,7 @@ void MiscAction(ui::Ui& ui, RunState& run, int item) {
 void Act(ui::Ui& ui, RunState& run, int tab, int item) {
   switch (tab) {
     case kMain:
-      MainAction(ui, item);
+      MainAction(ui, run, item);
       break;
     case kTournament:
       TournamentAction(ui, run, item);
@@ -202,7 +249,7 @@ void Act(ui::Ui& ui, RunState& run, int tab, int item) {
       MiscAction(ui, run, item);
       break;
     case kEditors:
-      if (item >= 1 && item <= 7) NotYetAvailable(ui);
+      EditorsAction(ui, run, item);
       break;
     default:
       break;

@@ -30,8 +30,9 @@ struct RunState {
   bool IntroAnsi = true;
   bool FancyMore = true;
 
-  uint8_t CurrentNode = 1;
-  uint8_t HiBack = 4;  // background of the open tab's title
+  uint8_t CurrentNode = 1;   // the node being configured
+  uint8_t PreviousNode = 0;  // the node shown before the last move
+  uint8_t HiBack = 4;        // background of the open tab's title
 
   // A file of the game: in the game directory, whatever its letter case.
   std::string GamePath(const char* name) const;

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string>
+
+#include "nodes/node_rig.h"
+#include "platform/files.h"
+#include "platform/keys.h"
+#include "support/rig.h"
+
+namespace {
+
+using nodes::NodeConfig;
+using nodes_test::DefaultFile;
+using nodes_test::Defaults;
+using nodes_test::NodeRig;
+using testsupport::TempDir;
+
+std::string Upper(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return s;
+}
+
+// Types a path over the program directory offered in the path field.
+void CopyFrom(NodeRig& t, NodeConfig& config, const std::string& path, const std::string& then) {
+  ASSERT_LE(path.size(), 40u) << "the path field holds 40 characters";
+  t.rig.console.Type(path + "\r" + then);
+  nodes::CopySetup(t.rig.ui, t.run, config);
+}
+
+TEST(CopySetup, CopiesEveryNodeFileByteForByteAndReadsTheCurrentNode) {
+  NodeRig t;
+  t.dir.Write("node1.dat", DefaultFile(1));
+  t.dir.Write("KELD.DAT", "stays");
+  TempDir source;
+  NodeConfig theirs = Defaults();
+  theirs.BbsName = "Their BBS";
+  const std::string node1 = nodes::FormatNodeFile(theirs, 1);
+  const std::vector<uint8_t> node2 = testsupport::RandomBytes(5000, 2);
+  const std::vector<uint8_t> node3 = testsupport::RandomBytes(2048, 3);  // one whole block
+  source.Write("NODE1.DAT", node1);
+  source.Write("Node2.Dat", node2);
+  source.Write("NODE3.DAT", node3);
+  source.Write("KELD.DAT", "theirs");
+  const std::string source_before = source.Snapshot();
+
+  NodeConfig shown = Defaults();
+  CopyFrom(t, shown, Upper(source.path()), "x ");  // any letter case; only a space goes on
+  EXPECT_TRUE(shown == theirs);
+  EXPECT_TRUE(t.rig.ScreenHas("  COPYING Node2.Dat"));
+  EXPECT_EQ(t.dir.Snapshot(),
+            "KELD.DAT=stays\nNODE3.DAT=" + std::string(node3.begin(), node3.end()) +
+                "\nNode2.Dat=" + std::string(node2.begin(), node2.end()) + "\nnode1.dat=" + node1 +
+                "\n");                          // under the name it had here
+  EXPECT_EQ(source.Snapshot(), source_before);  // the probe file is gone again
+
+  // From the node screen, which then shows the copy.
+  t.rig.console.Type("D" + source.path() + "\r ");
+  t.rig.console.Key(platform::key::kEscape);
+  t.Configure();
+  EXPECT_EQ(t.Shown(2), "BBS Name                    : Their BBS");
+}
+
+TEST(CopySetup, RefusesTheProgramDirectoryUnderAnySpelling) {
+  NodeRig t;
+  t.dir.Write("NODE1.DAT", DefaultFile(1));
+  platform::MakeDirectory(t.dir.File("sub"));
+  TempDir elsewhere;
+  std::filesystem::create_directory_symlink(t.dir.path(), elsewhere.File("link"));
+  const std::string program = t.dir.path();
+  const std::string before = t.dir.Snapshot();
+  for (const std::string& spelling :
+       {program, program.substr(0, program.size() - 1), program + "./", program + "sub/..",
+        "/tmp/../" + program.substr(1), elsewhere.File("link/"), Upper(program) + "SUB/../"}) {
+    NodeConfig c = Defaults();
+    c.BbsName = "unchanged";
+    CopyFrom(t, c, spelling, " ");
+    EXPECT_TRUE(t.rig.ScreenHas("You can't copy from that directory!")) << spelling;
+    EXPECT_EQ(c.BbsName, "unchanged") << spelling;
+    EXPECT_EQ(t.dir.Snapshot(), before) << spelling;
+  }
+}
+
+TEST(CopySetup, InvalidPathsAndAnEmptyAnswerCopyNothing) {
+  NodeRig t;
+  t.dir.Write("NODE1.DAT", DefaultFile(1));
+  TempDir source;
+  source.Write("plain", "a file, not a directory");
+  const std::string before = t.dir.Snapshot();
+  for (const std::string& path : {std::string("/no/such/keld/dir/"), source.File("plain/")}) {
+    NodeConfig c = Defaults();
+    CopyFrom(t, c, path, " ");
+    EXPECT_TRUE(t.rig.ScreenHas("Invalid path")) << path;
+    EXPECT_TRUE(c == Defaults()) << path;
+  }
+  t.rig.console.Type(" \r");  // a blank answer returns at once: no message, no key
+  NodeConfig c = Defaults();
+  nodes::CopySetup(t.rig.ui, t.run, c);
+  EXPECT_EQ(t.rig.console.PendingKeys(), 0u);
+  EXPECT_FALSE(t.rig.ScreenHas("Invalid path"));
+  EXPECT_EQ(t.dir.Snapshot(), before);
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+#include "nodes/node_file.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "support/rig.h"
+
+namespace {
+
+using nodes::NodeConfig;
+using testsupport::TempDir;
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// Every field set and the type WWIV, so a field the reader leaves alone shows.
+NodeConfig Preset() {
+  return {.BbsName = "x",
+          .BbsType = 3,
+          .ComPortLine = "x",
+          .FossilMode = 3,
+          .LockedBaud = 7,
+          .SendReset = true,
+          .SendOpen = true,
+          .StatusBar = true,
+          .StatusFore = 7,
+          .StatusBack = 7,
+          .AllNodesDorinfo = true,
+          .SpecialAnsi = true,
+          .DirectWrites = true,
+          .DropPath = "x"};
+}
+
+NodeConfig Read(const std::string& text) {
+  NodeConfig c = Preset();
+  nodes::ParseNodeFile(text, c);
+  return c;
+}
+
+TEST(NodeFile, EveryFieldOfEveryTypeSurvivesWriteAndRead) {
+  TempDir dir;
+  for (uint8_t t = 1; t <= nodes::kBbsTypeCount; ++t) {
+    // The switches follow the bits of t, so both values of each come back.
+    NodeConfig c{.BbsName = std::string(40, static_cast<char>('a' + t)),
+                 .BbsType = t,
+                 .ComPortLine = t % 2 ? "COMPORT " + std::to_string(t)
+                                      : "PORT" + std::to_string(t) + " 03F8 4  x",
+                 .FossilMode = static_cast<uint8_t>(t % 4),
+                 .LockedBaud = t == 7 ? -38400 : t * 9600,
+                 .SendReset = (t & 1) != 0,
+                 .SendOpen = (t & 2) != 0,
+                 .StatusBar = (t & 4) != 0,
+                 .StatusFore = static_cast<uint8_t>(t * 19),
+                 .StatusBack = static_cast<uint8_t>(255 - t),
+                 .AllNodesDorinfo = (t & 8) != 0,
+                 .SpecialAnsi = (t & 1) == 0,
+                 .DirectWrites = (t & 2) == 0,
+                 .DropPath = "C:\\NODE\\" + std::string(t * 18, 'p')};
+    std::string name = nodes::NodeFileName(t);
+    ASSERT_TRUE(nodes::WriteNodeFile(dir.File(name), c, t));
+    NodeConfig back = Preset();
+    ASSERT_TRUE(nodes::ReadNodeFile(dir.File(name), back));
+    EXPECT_EQ(nodes::FormatNodeFile(back, t), dir.Read(name));
+    EXPECT_TRUE(back == c) << "type " << int{t};
+  }
+}
+
+TEST(NodeFile, DefaultsOfNodeOne) {
+  NodeConfig c = Preset();
+  nodes::SetNodeDefaults(c);
+  EXPECT_EQ(nodes::FormatNodeFile(c, 1),
+            Lines({"**Garn Vosk's Node Data System, for node 1", "BBSNAME A Pretty Cool BBS",
+                   "BBSTYPE Local", ";COMPORT 0", ";FOSSIL", "LOCKBAUD 0", "STATUS ON",
+                   "STATFORE 15", "STATBACK 1", ";NODE1", "NODIRECT", ";UNUSED",
+                   "BBSDROP C:\\KELD\\", "NOOPEN", "NORESET", ";UNUSED"}));
+}
+
+TEST(NodeFile, ReadBackRulesOfSingleLines) {
+  NodeConfig untyped = Preset();
+  untyped.BbsType = 0;
+  EXPECT_NE(nodes::FormatNodeFile(untyped, 2).find("\r\nBBSTYPE \r\n"), std::string::npos);
+  // Line 3 is compared whole, letter case and blanks included.
+  for (auto [line, type] : {std::pair<std::string, int>{"BBSTYPE PCBoard12", 2},
+                            {"BBSTYPE pcboard12", 3},
+                            {"BBSTYPE Local ", 3},
+                            {"BBSTYPE ", 3},
+                            {"12345678RBBS16+", 5}})
+    EXPECT_EQ(Read(Lines({"", "", line})).BbsType, type) << line;
+  // Line 7: only the last character counts, in either case.
+  EXPECT_FALSE(Read(Lines({"", "", "", "", "", "", "status off"})).StatusBar);
+  EXPECT_TRUE(Read(Lines({"", "", "", "", "", "", "STATUS OFF "})).StatusBar);
+
+  NodeConfig c = Read(Lines({"", "BBSNAME " + std::string(50, 'n'), "", "PORT1 03F8 4 and more",
+                             "XFOSSIL", "", "", "", "", "COLOR1", ";", "ALLNODES", "", "NOOPEN"}));
+  EXPECT_EQ(c.BbsName, std::string(40, 'n'));
+  EXPECT_EQ(c.ComPortLine, "PORT1 03F8 4 and mor");
+  EXPECT_EQ(c.FossilMode, 2);
+  EXPECT_TRUE(c.SpecialAnsi && c.DirectWrites && c.AllNodesDorinfo);
+  EXPECT_FALSE(c.SendOpen || c.SendReset);
+  EXPECT_EQ(Read(Lines({"", "", "", "", "fossil"})).FossilMode, 0);
+}
+
+TEST(NodeFile, NumbersThatDoNotParseReadAsZeroAndColoursKeepEightBits) {
+  struct Case {
+    const char *baud, *fore;
+    int32_t baud_read;
+    int fore_read;
+  };
+  for (const Case& k : {Case{"-2400", "300", -2400, 44}, Case{"  19200", "-1", 19200, 255},
+                        Case{"fast", "12x", 0, 0}, Case{"2147483648", "+7", 0, 7},
+                        Case{"19200 ", "--1", 0, 0}, Case{"", "0x10", 0, 0}}) {
+    NodeConfig c = Read(Lines({"", "", "", "", "", std::string("LOCKBAUD ") + k.baud, "",
+                               std::string("STATFORE ") + k.fore}));
+    EXPECT_EQ(c.LockedBaud, k.baud_read) << k.baud;
+    EXPECT_EQ(c.StatusFore, k.fore_read) << k.fore;
+  }
+}
+
+TEST(NodeFile, MissingLinesReadAsEmpty) {
+  NodeConfig empty;                  // empty texts, zero numbers, switches off...
+  empty.BbsType = Preset().BbsType;  // ...the type kept and the status bar on
+  empty.StatusBar = true;
+  EXPECT_TRUE(Read("") == empty);
+  // An unended last line counts; the switches of lines 10-15 are cleared.
+  NodeConfig c = Read("\r\nBBSNAME Two\r\nBBSTYPE Local\r\n\r\n\r\n\r\n\r\n\r\nSTATBACK 4");
+  EXPECT_EQ(c.BbsName, "Two");
+  EXPECT_EQ(c.StatusBack, 4);
+  EXPECT_FALSE(c.SpecialAnsi || c.DirectWrites || c.AllNodesDorinfo || c.SendOpen || c.SendReset);
+}
+
+TEST(NodeFile, OtherLineEndsEndOfFileMarkAndGarbage) {
+  EXPECT_EQ(Read("\nBBSNAME LF\nBBSTYPE QBBS\n").BbsType, 1);
+  EXPECT_EQ(Read("\rBBSNAME CR\rBBSTYPE QBBS\r").BbsName, "CR");
+  NodeConfig cut = Read(
+      "\r\nBBSNAME Before\x1a"
+      "After\r\nBBSTYPE QBBS\r\n");
+  EXPECT_EQ(cut.BbsName, "Before");
+  EXPECT_EQ(cut.BbsType, 3);
+  // A line far longer than the line buffer: its rest is skipped and the
+  // next line is still line 3. Bytes of any value stay in the texts.
+  NodeConfig binary =
+      Read("x\r\nBBSNAME " + std::string("\0\xff", 2) + std::string(99999, 'z') + "\nBBSTYPE WWIV");
+  EXPECT_EQ(binary.BbsName, std::string("\0\xff", 2) + std::string(38, 'z'));
+  EXPECT_EQ(binary.BbsType, 3);
+  EXPECT_EQ(Read(Lines({"", "", "", "", "", "", "", "", "", "", "", "",
+                        "BBSDROP " + std::string(300, 'd')}))
+                .DropPath,
+            std::string(247, 'd'));
+}
+
+TEST(NodeFile, TheFileIsReadInPiecesAndNeverWritten) {
+  TempDir dir;
+  NodeConfig c = Preset();
+  EXPECT_FALSE(nodes::ReadNodeFile(dir.File("NODE1.DAT"), c));
+  EXPECT_FALSE(dir.Exists("NODE1.DAT"));
+  // A CR LF split between two pieces is still one line end.
+  for (size_t first_line : {4094, 4095, 4096}) {
+    dir.Write("NODE3.DAT", std::string(first_line, '1') + "\r\nBBSNAME Split\r\nBBSTYPE QBBS\r\n");
+    std::string before = dir.Snapshot();
+    ASSERT_TRUE(nodes::ReadNodeFile(dir.File("NODE3.DAT"), c));
+    EXPECT_EQ(c.BbsName, "Split") << first_line;
+    EXPECT_EQ(c.BbsType, 1) << first_line;
+    EXPECT_EQ(dir.Snapshot(), before);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,215 @@
+#include "nodes/node_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "nodes/node_rig.h"
+#include "platform/keys.h"
+#include "support/rig.h"
+
+namespace {
+
+using nodes::NodeConfig;
+using nodes_test::DefaultFile;
+using nodes_test::Defaults;
+using nodes_test::NodeRig;
+using testsupport::Rig;
+namespace key = platform::key;
+
+TEST(NodeScreen, FirstVisitInAnEmptyDirectoryAsksToCreateNodeOne) {
+  NodeRig yes;
+  NodeConfig c = Defaults();
+  yes.rig.console.Type("y");
+  nodes::ReadCurrentNode(yes.rig.ui, yes.run, c);
+  EXPECT_NE(yes.rig.Row(12).find("\xBA Node 1 doesn't exist. Create it?  \xBA"), std::string::npos);
+  EXPECT_EQ(yes.dir.Snapshot(), "NODE1.DAT=" + DefaultFile(1) + "\n");
+
+  NodeRig fresh;
+  fresh.rig.console.Type("Y");
+  fresh.rig.console.Key(key::kEscape);
+  fresh.Configure();
+  EXPECT_EQ(fresh.dir.Snapshot(), "NODE1.DAT=" + DefaultFile(1) + "\n");
+
+  // No goes back to the previous node, which is 0 when nothing came before.
+  NodeRig no;
+  no.rig.console.Type("n");
+  no.rig.console.Key(key::kEscape);
+  no.Configure();
+  EXPECT_EQ(no.Shown(1), "Node Number                 : 0");
+  EXPECT_EQ(no.dir.Snapshot(), "NODE0.DAT=" + DefaultFile(0) + "\n");
+}
+
+TEST(NodeScreen, ShowsTheNodeAndWritesItsChangesWhenLeft) {
+  NodeRig t;
+  NodeConfig c = Defaults();
+  c.BbsType = 8;
+  c.FossilMode = 3;
+  c.LockedBaud = 38400;
+  c.SendReset = c.DirectWrites = true;
+  t.dir.Write("node1.dat", nodes::FormatNodeFile(c, 1));  // any letter case
+  t.rig.console.Type("89ABC");                            // the five switches
+  t.rig.console.Type("2My BBS\r4/bbs/drop/\r");
+  t.rig.console.Extended(key::kF1);  // changes nothing
+  t.rig.console.Key(key::kEscape);
+  t.Configure();
+  EXPECT_EQ(t.rig.Row(1).substr(24, 30), "** KELD 4.07 Node Configure **");
+  EXPECT_EQ(t.Shown(2), "BBS Name                    : My BBS");
+  EXPECT_EQ(t.Shown(3), "BBS Software                : PCBoard14");
+  EXPECT_EQ(t.Shown(5), "Fossil / Internal           : Using Digiboard setting");
+  EXPECT_EQ(t.Shown(6), "Locked port speed           : 38400");
+  EXPECT_EQ(t.Shown(7), "Comport                     : Read from dropfile");
+  EXPECT_EQ(t.Shown(8), "Send Open Comports command  : Yes!");
+  EXPECT_EQ(t.Shown(12), "The status bar is           : Disabled!");
+  c.BbsName = "My BBS";
+  c.DropPath = "/bbs/drop/";
+  c.SendOpen = c.SpecialAnsi = true;
+  c.SendReset = c.DirectWrites = c.StatusBar = false;
+  EXPECT_EQ(t.dir.Snapshot(), "node1.dat=" + nodes::FormatNodeFile(c, 1) + "\n");
+}
+
+TEST(NodeScreen, BbsTypePickerAndTheDorinfoChoice) {
+  NodeRig t;
+  t.dir.Write("NODE1.DAT", DefaultFile(1));
+  t.rig.console.Type("3B");
+  t.rig.console.Key(key::kEscape);
+  t.Configure();
+  EXPECT_EQ(t.Line("NODE1.DAT", 3), "BBSTYPE 2am-bbs");
+  nodes::NodeConfig c = Defaults();
+  t.rig.console.Type("C");
+  nodes::ChooseBbsType(t.rig.ui, c);
+  EXPECT_EQ(t.rig.Row(14).substr(8, 28), "2am-bbs   (Using JUMPER.DAT)");
+  EXPECT_EQ(t.rig.Row(15).substr(8, 28), "TriBBS    (Using TRIBBS.SYS)");
+  EXPECT_EQ(t.rig.Row(16).substr(8, 34), "Local     (Does not use drop file)");
+
+  // QBBS and RBBS16+ go on to the DORINFO choice, which waits for 1 or 2.
+  for (auto [keys, type, dorinfo] : {std::tuple{"311", "BBSTYPE QBBS", "ALLNODES"},
+                                     {"35x2", "BBSTYPE RBBS16+", ";UNUSED"},
+                                     {"351", "BBSTYPE RBBS16+", "ALLNODES"},
+                                     {"312", "BBSTYPE QBBS", ";UNUSED"}}) {
+    t.rig.console.Type(keys);
+    t.rig.console.Key(key::kEscape);
+    t.Configure();
+    EXPECT_EQ(t.Line("NODE1.DAT", 3), type) << keys;
+    EXPECT_EQ(t.Line("NODE1.DAT", 12), dorinfo) << keys;
+  }
+  t.rig.console.Type("1");
+  nodes::ChooseDorinfo(t.rig.ui, c);
+  EXPECT_EQ(t.rig.Row(9).substr(0, 49), "  (2) Read DorinfoX.def, X being the node number.");
+  EXPECT_EQ(t.rig.Row(12).substr(0, 7), "  (1,2)");
+}
+
+TEST(NodeScreen, SubScreensTakeHotKeysEscapeTakesTheirLastEntry) {
+  Rig rig;
+  NodeConfig c = Defaults();
+  c.BbsType = 2;
+  c.FossilMode = 1;
+  c.LockedBaud = 2400;
+  c.ComPortLine = "COMPORT 1";
+  const NodeConfig before = c;
+  auto each = [&](char key_code, bool extended) {
+    for (auto choose : {nodes::ChooseBbsType, nodes::ChooseFossil, nodes::ChooseLockedSpeed,
+                        nodes::ChooseComPort}) {
+      extended ? rig.console.Extended(key_code) : rig.console.Key(key_code);
+      choose(rig.ui, c);
+    }
+  };
+  each(key::kF3, true);
+  EXPECT_TRUE(c == before);
+  each(key::kEscape, false);
+  EXPECT_EQ(c.BbsType, 13);
+  EXPECT_EQ(c.FossilMode, 3);
+  EXPECT_EQ(c.LockedBaud, 115200);
+  EXPECT_EQ(c.ComPortLine, ";COMPORT 0");
+  rig.console.Type("3");
+  nodes::ChooseFossil(rig.ui, c);
+  rig.console.Type("5");
+  nodes::ChooseLockedSpeed(rig.ui, c);
+  EXPECT_EQ(c.FossilMode, 0);
+  EXPECT_EQ(c.LockedBaud, 19200);
+}
+
+TEST(NodeScreen, ForcedAndNonstandardComPorts) {
+  Rig rig;
+  NodeConfig c = Defaults();
+  auto choose = [&](const char* keys) {
+    rig.console.Type(keys);
+    nodes::ChooseComPort(rig.ui, c);
+    return c.ComPortLine;
+  };
+  EXPECT_EQ(choose("13\r"), "COMPORT 3");
+  EXPECT_EQ(rig.Row(10).substr(0, 57), "What com port would you like to force this node to use? 3");
+  EXPECT_EQ(choose("2\r"), "PORT1 03F8 4");  // offered instead of a COMPORT line
+  EXPECT_EQ(rig.Row(10).substr(0, 41), "Enter info in format shown : PORT1 03F8 4");
+  c.ComPortLine = "PORT2 02F8 3";
+  EXPECT_EQ(choose("2\r"), "PORT2 02F8 3");
+
+  NodeRig t;  // an empty forced port is kept and shown as nothing
+  t.dir.Write("NODE1.DAT", DefaultFile(1));
+  t.rig.console.Type("71\r");
+  t.rig.console.Key(key::kEscape);
+  t.Configure();
+  EXPECT_EQ(t.Shown(7), "Comport                     :");
+  EXPECT_EQ(t.Line("NODE1.DAT", 4), "");
+}
+
+TEST(NodeScreen, BracketsStopAtNodeZeroAndNodeOneHundredFifty) {
+  for (int node : {0, 150}) {
+    NodeRig t;
+    t.run.CurrentNode = static_cast<uint8_t>(node);
+    t.run.PreviousNode = 7;
+    t.dir.Write(nodes::NodeFileName(node), DefaultFile(node));
+    std::string before = t.dir.Snapshot();
+    t.rig.console.Type(node == 0 ? "[y" : "]y");  // "y" would create a file after a move
+    t.rig.console.Key(key::kEscape);
+    t.Configure();
+    EXPECT_EQ(t.run.CurrentNode, node);
+    EXPECT_EQ(t.run.PreviousNode, 7);
+    EXPECT_EQ(t.dir.Snapshot(), before);
+  }
+}
+
+TEST(NodeScreen, MovingToAMissingNode) {
+  NodeRig t;
+  NodeConfig four = Defaults();
+  four.BbsName = "Fourth";
+  t.dir.Write("NODE4.DAT", nodes::FormatNodeFile(four, 4));
+  t.run.CurrentNode = 4;
+  t.rig.console.Type("]n");  // No: node 4 again, with its settings
+  t.rig.console.Key(key::kEscape);
+  t.Configure();
+  EXPECT_EQ(t.Shown(1), "Node Number                 : 4");
+  EXPECT_EQ(t.Shown(2), "BBS Name                    : Fourth");
+  EXPECT_FALSE(t.dir.Exists("NODE5.DAT"));
+
+  // Yes: node 5 starts as a copy of the node left; going back reads node 4.
+  t.rig.console.Type("2Changed\r]y[");
+  t.rig.console.Key(key::kEscape);
+  t.Configure();
+  four.BbsName = "Changed";
+  EXPECT_EQ(t.dir.Read("NODE5.DAT"), nodes::FormatNodeFile(four, 5));
+  EXPECT_EQ(t.dir.Read("NODE4.DAT"), nodes::FormatNodeFile(four, 4));
+  EXPECT_EQ(t.run.CurrentNode, 4);
+  EXPECT_EQ(t.run.PreviousNode, 5);
+}
+
+TEST(NodeScreen, NodeNumberFieldTakesTwoDigitsAndRestartsOutOfRange) {
+  NodeRig t;
+  t.dir.Write("NODE1.DAT", DefaultFile(1));
+  t.rig.console.Type("1-1\r150\ry");  // -1 starts the field again; "0" does not fit
+  t.rig.console.Key(key::kEscape);
+  t.Configure();
+  EXPECT_EQ(t.run.CurrentNode, 15);
+  EXPECT_EQ(t.run.PreviousNode, 1);
+  EXPECT_EQ(t.dir.Read("NODE15.DAT"), DefaultFile(15));
+  // A node above 99, reached with the brackets, stays on Enter.
+  t.run.CurrentNode = 120;
+  t.dir.Write("NODE120.DAT", DefaultFile(120));
+  t.rig.console.Type("1\r");
+  t.rig.console.Key(key::kEscape);
+  t.Configure();
+  EXPECT_EQ(t.Shown(1), "Node Number                 : 120");
+}
+
+}  // namespace
