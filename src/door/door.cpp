@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "door/status_bar.h"
 #include "platform/keys.h"
 #include "platform/program_end.h"
 
@@ -56,6 +57,18 @@ int WaitMillis(Door& door) {
     wait = std::clamp(kTickMillis + 1 - elapsed, kClockStepMillis, kTickMillis);
   }
   return door.DIsLocal() ? wait : std::min(wait, kRemotePollMillis);
+}
+
+// a - b as 32-bit arithmetic wraps, without overflowing.
+int32_t Minus(int32_t a, int32_t b) {
+  return static_cast<int32_t>(int64_t{a} - b);
+}
+
+// A warning is due when the time left is one second over a whole number of
+// minutes, five or fewer. A negative time left never qualifies: its
+// remainder is never 1.
+bool IsWarningMinute(int32_t seconds_left) {
+  return seconds_left % 60 == 1 && seconds_left / 60 <= 5;
 }
 
 bool TakeLocalKey(Door& door, char& key, bool& extended) {
@@ -272,10 +285,25 @@ std::string Door::DInputLine(std::string_view initial, std::string_view allowed,
   return key == platform::key::kEscape ? first : field.text;
 }
 
+// The console's idle wait is DReadKey's wait for a key, which sleeps until
+// the next check is due; the check itself needs no pause of its own.
 void Door::DoorTick() {
   if (!state.TimerActive) return;
   if (MillisBetween(state.LastTick, clock_.MillisSinceMidnight()) <= kTickMillis) return;
-  // Carrier, idle and time limits, and the status bar are checked here.
+  // Taken before the hooks run as well as after: a hook that waits for a
+  // key (a warning the caller must acknowledge) then gets the checks once
+  // a second instead of re-entering this one at once.
+  state.LastTick = clock_.MillisSinceMidnight();
+  bool remote = !DIsLocal();
+  if (remote && !comm.CommCarrier() && hooks.OnCarrierLost) hooks.OnCarrierLost();
+  if (remote && state.IdleCheck && IdleSeconds(*this) > state.IdleLimit && hooks.OnIdleTimeout)
+    hooks.OnIdleTimeout();
+  int32_t idle_left = Minus(state.IdleLimit, IdleSeconds(*this));
+  if (IsWarningMinute(idle_left) && hooks.OnIdleWarning) hooks.OnIdleWarning(idle_left / 60);
+  if (SecondsLeft(*this) < 1 && hooks.OnTimeUp) hooks.OnTimeUp();
+  int32_t time_left = SecondsLeft(*this);
+  if (IsWarningMinute(time_left) && hooks.OnTimeWarning) hooks.OnTimeWarning(time_left / 60);
+  if (hooks.OnStatusBar) hooks.OnStatusBar();
   state.LastTick = clock_.MillisSinceMidnight();
 }
 

@@ -1,7 +1,22 @@
 #include "door/door_start.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cstdlib>
+#include <vector>
+
+#include "door/drop_files.h"
+#include "door/status_bar.h"
+#include "platform/file.h"
+#include "platform/library.h"
+#include "platform/record_bytes.h"
+
+// The WINServer library's entry points use the Windows calling convention,
+// which differs from the C one only on 32-bit Windows.
+#if defined(_WIN32) && !defined(_WIN64)
+#define KELD_HOST_CALL __stdcall
+#else
+#define KELD_HOST_CALL
+#endif
 
 namespace door {
 
@@ -9,29 +24,132 @@ namespace {
 
 constexpr int kLocalSeconds = 3600;
 constexpr int kFailurePauseMs = 1500;
+constexpr uint8_t kSerial = 1;
+constexpr uint8_t kTelnet = 2;
+constexpr uint8_t kHostLibrary = 3;
 
-struct Switches {
-  std::string drop_file;
-  int32_t handle = -1;
-  int32_t node = 0;
-  bool local = false;
-  bool telnet = false;
-  bool winserver = false;
-};
+// Where the WINServer user record keeps what the door takes from it.
+constexpr size_t kWsNameOffset = 8;
+constexpr size_t kWsNameMax = 71;
+constexpr size_t kWsAliasMax = 72;
+constexpr size_t kWsAnsiOffset = 0x2BC;
+constexpr size_t kWsMinutesOffset = 0x340;
+
+using LoggedInProc = int32_t(KELD_HOST_CALL*)(uint8_t* record);
+using GetNodeProc = int32_t(KELD_HOST_CALL*)();
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return s;
 }
 
-int32_t NumberOr(const std::string& text, int32_t fallback) {
-  if (text.empty()) return fallback;
-  char* end = nullptr;
-  long value = std::strtol(text.c_str(), &end, 10);
-  return *end == '\0' ? static_cast<int32_t>(value) : fallback;
+std::string BaseName(const std::string& path) {
+  size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-Switches ParseSwitches(Door& door, const std::vector<std::string>& args) {
+[[noreturn]] void FailStart(Door& door, const char* message) {
+  door.screen().ClrScr();
+  door.LocalWrite("\r\n");
+  door.LocalWrite(message);
+  door.LocalWrite("\r\n");
+  door.Delay(kFailurePauseMs);
+  door.Halt();
+}
+
+// The logged-in WINServer user. The library is the host's and exists only
+// where the host runs; without it there is nobody to serve.
+bool ProbeWinServer(DoorState& state) {
+  platform::Library library;
+  if (!library.Load("WCSRV.DLL")) return false;
+  auto logged_in = reinterpret_cast<LoggedInProc>(library.Find("WildcatLoggedIn"));
+  auto get_node = reinterpret_cast<GetNodeProc>(library.Find("GetNode"));
+  if (logged_in == nullptr || get_node == nullptr) return false;
+  std::vector<uint8_t> record(kWinServerRecordSize, 0);
+  if (logged_in(record.data()) != 1) return false;
+  ReadWinServerUser(record, get_node(), state);
+  return true;
+}
+
+// A port number from DOOR.SYS or DORINFOx.DEF is no open handle: handed to
+// CommOpenHandle it would be taken for one (on POSIX, for a file
+// descriptor the program never opened). It stays in CommHandle for a
+// serial transport that opens ports by number; until the facade has such a
+// call the port is left unopened and there is no carrier.
+bool OpenTransport(Door& door, bool handle_is_port) {
+  DoorState& st = door.state;
+  if (st.CommHandle == 0 || st.CommType == 0) return true;
+  door.comm.CommSelect(st.CommType);
+  if (!handle_is_port) door.comm.CommOpenHandle(st.CommHandle);
+  bool ok = door.comm.CommCarrier();
+  if (st.CommType == kHostLibrary && !ProbeWinServer(st)) ok = false;
+  return ok;
+}
+
+// Returns whether the file gave a serial port number. A file that cannot
+// be read sets nothing.
+bool ReadDropFileAt(Door& door, const std::string& path) {
+  DropFileKind kind = DropFileKindOf(path);
+  std::string found = kind == DropFileKind::kNone ? std::string() : FindDropFile(path);
+  if (found.empty()) FailStart(door, "  Drop File Not Found");
+  std::string text;
+  int error = 0;
+  if (!platform::ReadWholeFile(found, text, error)) return false;
+  ReadDropFile(kind, text, door.state);
+  return GivesPortNumber(kind);
+}
+
+void InstallStartHooks(Door& door, const CommandLine& command_line) {
+  if (!door.hooks.OnLocalLogin) door.hooks.OnLocalLogin = [&door] { DefaultLocalLogin(door); };
+  std::string program_name = BaseName(command_line.program);
+  if (!door.hooks.OnUsage)
+    door.hooks.OnUsage = [&door, program_name] { DefaultUsage(door, program_name); };
+  InstallStatusHooks(door);
+}
+
+// The first that applies: local use, the WINServer host, a handle on a
+// node, a drop file, the usage screen. Returns whether CommHandle holds a
+// serial port number.
+bool Decide(Door& door, const Switches& sw) {
+  DoorState& st = door.state;
+  if (sw.local) {
+    st.CommHandle = 0;
+    st.CommType = 0;
+    st.SecondsAllowed = kLocalSeconds;
+    st.NodeNum = sw.node;
+    if (door.hooks.OnLocalLogin) door.hooks.OnLocalLogin();
+  } else if (sw.winserver) {
+    st.CommHandle = 1;
+    st.CommType = kHostLibrary;
+  } else if (sw.handle >= 0 && sw.node > 0) {
+    st.CommHandle = sw.handle;
+    st.NodeNum = sw.node;
+    st.CommType = sw.telnet ? kTelnet : kSerial;
+    // The command line carries no time; the caller gets what a local
+    // session gets rather than being sent back at the first check.
+    st.SecondsAllowed = kLocalSeconds;
+  } else if (!sw.drop_file.empty()) {
+    return ReadDropFileAt(door, sw.drop_file);
+  } else if (door.hooks.OnUsage) {
+    door.hooks.OnUsage();
+  }
+  return false;
+}
+
+void FinishStart(Door& door) {
+  DoorState& st = door.state;
+  st.LastKeyTime = door.clock().SecondsSinceMidnight();
+  st.TimerActive = true;
+  // Half a second early, so the first check comes soon after the start.
+  st.LastTick = door.clock().MillisSinceMidnight() - 500;
+  st.StartTime = door.clock().SecondsSinceMidnight();
+  door.DClrScr();
+  door.screen().SetWindow(1, 1, 80, 24);
+}
+
+}  // namespace
+
+Switches ParseSwitches(const std::vector<std::string>& args, const DoorHooks& hooks) {
   Switches sw;
   for (const std::string& arg : args) {
     if (Upper(arg) == "/DEBUG") continue;
@@ -58,46 +176,25 @@ Switches ParseSwitches(Door& door, const std::vector<std::string>& args) {
         sw.winserver = true;
         break;
       default:
-        if (door.hooks.OnExtraParam) door.hooks.OnExtraParam(rest, letter);
+        if (hooks.OnExtraParam) hooks.OnExtraParam(rest, letter);
     }
   }
   return sw;
 }
 
-std::string BaseName(const std::string& path) {
-  size_t cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
+void ReadWinServerUser(std::span<const uint8_t> record, int32_t node, DoorState& state) {
+  if (record.size() < kWsMinutesOffset + sizeof(int32_t)) return;
+  auto name_bytes = record.subspan(kWsNameOffset, kWsNameMax);
+  auto end = std::find(name_bytes.begin(), name_bytes.end(), uint8_t{0});
+  std::string name(name_bytes.begin(), end);
+  state.UserName = name;
+  std::string considered = name.substr(0, std::min(name.size(), kWsAliasMax));
+  state.UserAlias = considered.substr(0, considered.find(' '));
+  int32_t minutes = platform::GetLE<int32_t>(record, kWsMinutesOffset);
+  state.SecondsAllowed = static_cast<int32_t>(int64_t{minutes} * 60);
+  state.Ansi = platform::GetLE<int32_t>(record, kWsAnsiOffset) == 0;
+  state.NodeNum = node;
 }
-
-[[noreturn]] void FailStart(Door& door, const char* message) {
-  door.screen().ClrScr();
-  door.LocalWrite("\r\n");
-  door.LocalWrite(message);
-  door.LocalWrite("\r\n");
-  door.Delay(kFailurePauseMs);
-  door.Halt();
-}
-
-// No transport can be opened in this build, so a remote start never has a
-// carrier.
-bool OpenTransport(Door& door) {
-  if (door.state.CommHandle == 0 || door.state.CommType == 0) return true;
-  door.comm.CommSelect(door.state.CommType);
-  door.comm.CommOpenHandle(door.state.CommHandle);
-  return door.comm.CommCarrier();
-}
-
-void FinishStart(Door& door) {
-  DoorState& st = door.state;
-  st.LastKeyTime = door.clock().SecondsSinceMidnight();
-  st.TimerActive = true;
-  st.LastTick = door.clock().MillisSinceMidnight() - 500;
-  st.StartTime = door.clock().SecondsSinceMidnight();
-  door.DClrScr();
-  door.screen().SetWindow(1, 1, 80, 24);
-}
-
-}  // namespace
 
 void DefaultLocalLogin(Door& door) {
   door.screen().ClrScr();
@@ -143,38 +240,14 @@ void DefaultUsage(Door& door, const std::string& program_name) {
 }
 
 void DoorStart(Door& door, const CommandLine& command_line) {
-  if (!door.hooks.OnLocalLogin) door.hooks.OnLocalLogin = [&door] { DefaultLocalLogin(door); };
-  std::string program_name = BaseName(command_line.program);
-  if (!door.hooks.OnUsage)
-    door.hooks.OnUsage = [&door, program_name] { DefaultUsage(door, program_name); };
-
-  Switches sw = ParseSwitches(door, command_line.args);
-  DoorState& st = door.state;
-  if (sw.local) {
-    st.CommHandle = 0;
-    st.CommType = 0;
-    st.SecondsAllowed = kLocalSeconds;
-    st.NodeNum = sw.node;
-    if (door.hooks.OnLocalLogin) door.hooks.OnLocalLogin();
-  } else if (sw.winserver) {
-    st.CommHandle = 1;
-    st.CommType = 3;
-  } else if (sw.handle >= 0 && sw.node > 0) {
-    st.CommHandle = sw.handle;
-    st.NodeNum = sw.node;
-    st.CommType = sw.telnet ? 2 : 1;
-  } else if (!sw.drop_file.empty()) {
-    // Drop files are not read by this build yet.
-    FailStart(door, "  Drop File Not Found");
-  } else if (door.hooks.OnUsage) {
-    door.hooks.OnUsage();
-  }
-
-  if (st.CommType != 0 && !OpenTransport(door)) FailStart(door, "  No Carrier Detected");
-
+  InstallStartHooks(door, command_line);
+  Switches sw = ParseSwitches(command_line.args, door.hooks);
+  bool handle_is_port = Decide(door, sw);
+  if (door.state.CommType != 0 && !OpenTransport(door, handle_is_port))
+    FailStart(door, "  No Carrier Detected");
   FinishStart(door);
   door.StatusName = "Tolldoor";
-  if (st.CommHandle == -1) st.SecondsAllowed = kLocalSeconds;
+  if (door.state.CommHandle == -1) door.state.SecondsAllowed = kLocalSeconds;
 }
 
 }  // namespace door

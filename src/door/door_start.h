@@ -1,6 +1,8 @@
 // Starting the door kit from the command line.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,20 @@ struct CommandLine {
   std::vector<std::string> args;  // the arguments after it
 };
 
+// What the switches on the command line ask for.
+struct Switches {
+  std::string drop_file;
+  int32_t handle = -1;
+  int32_t node = 0;
+  bool local = false;
+  bool telnet = false;
+  bool winserver = false;
+};
+
+// Reads the switches; a switch the kit does not know goes to OnExtraParam
+// when the program set it.
+Switches ParseSwitches(const std::vector<std::string>& args, const DoorHooks& hooks);
+
 // Reads the command line, fills the door state, asks for a name in local
 // mode and prepares the console (timer, cleared screen, window rows 1-24).
 // May end the program.
@@ -21,5 +37,10 @@ void DoorStart(Door& door, const CommandLine& command_line);
 // The start-up's own hooks, installed unless the program set others.
 void DefaultLocalLogin(Door& door);
 void DefaultUsage(Door& door, const std::string& program_name);
+
+// The size of the user-information record the WINServer host fills, and
+// how the door state takes the logged-in user from it.
+inline constexpr size_t kWinServerRecordSize = 4096;
+void ReadWinServerUser(std::span<const uint8_t> record, int32_t node, DoorState& state);
 
 }  // namespace door

@@ -1,0 +1,250 @@
+// Starting the door: the switches, the choice between local use, a handle,
+// a drop file and the usage screen, and the ends of a failed start.
+#include "door/door_start.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/keys.h"
+#include "platform/record_bytes.h"
+#include "support/end_expected.h"
+#include "support/rig.h"
+
+namespace {
+
+using testsupport::Rig;
+using testsupport::TempDir;
+
+door::Switches Parse(std::vector<std::string> args) {
+  return door::ParseSwitches(args, door::DoorHooks{});
+}
+
+void Start(Rig& rig, std::vector<std::string> args) {
+  door::DoorStart(rig.door, door::CommandLine{"/bbs/keld/keldcfg", std::move(args)});
+}
+
+TEST(Switches, LettersInEitherCaseAfterDashOrSlash) {
+  door::Switches sw = Parse({"-l", "/t", "-W", "-h1000", "/N3", "-Dc:\\bbs\\door.sys"});
+  EXPECT_TRUE(sw.local);
+  EXPECT_TRUE(sw.telnet);
+  EXPECT_TRUE(sw.winserver);
+  EXPECT_EQ(sw.handle, 1000);
+  EXPECT_EQ(sw.node, 3);
+  EXPECT_EQ(sw.drop_file, "c:\\bbs\\door.sys");
+
+  // Too short, no switch mark, or the debug switch: ignored.
+  sw = Parse({"-", "L", "x-L", "/debug", "/DEBUG"});
+  EXPECT_FALSE(sw.local);
+  EXPECT_EQ(sw.drop_file, "");  // "/debug" is no drop file "ebug"
+  EXPECT_EQ(Parse({"/Debugger"}).drop_file, "ebugger");
+
+  sw = Parse({"-Hx", "-N2", "-Nfive"});
+  EXPECT_EQ(sw.handle, -1);
+  EXPECT_EQ(sw.node, 0);  // the last switch counts
+}
+
+TEST(Switches, UnknownLettersGoToTheProgram) {
+  door::DoorHooks hooks;
+  std::vector<std::pair<std::string, char>> seen;
+  hooks.OnExtraParam = [&](const std::string& rest, char letter) {
+    seen.emplace_back(rest, letter);
+  };
+  door::ParseSwitches({"-xfoo", "/Q", "-L"}, hooks);
+  EXPECT_EQ(seen, (std::vector<std::pair<std::string, char>>{{"foo", 'X'}, {"", 'Q'}}));
+}
+
+TEST(DoorStart, LocalLoginAndTheConsoleReadyForTheDoor) {
+  Rig rig;
+  rig.clock.SetTime(9, 30, 15);
+  rig.console.Key(25);  // Ctrl-Y empties the offered name
+  rig.console.Type("Bob\r");
+  Start(rig, {"-L", "-N4", "-W", "-H7"});
+  const door::DoorState& st = rig.door.state;
+  EXPECT_EQ(st.UserName, "Bob");
+  EXPECT_EQ(st.UserAlias, "Bob");
+  EXPECT_EQ(st.CommType, 0);
+  EXPECT_EQ(st.CommHandle, 0);
+  EXPECT_EQ(st.NodeNum, 4);
+  EXPECT_EQ(st.SecondsAllowed, 3600);
+  EXPECT_EQ(rig.door.StatusName, "Tolldoor");
+  EXPECT_TRUE(st.TimerActive);
+  EXPECT_EQ(st.StartTime, 9 * 3600 + 30 * 60 + 15);
+  EXPECT_EQ(st.LastKeyTime, st.StartTime);
+  EXPECT_EQ(st.LastTick, st.StartTime * 1000 - 500);
+  EXPECT_EQ(rig.door.screen().window().bottom, 24);
+  EXPECT_EQ(rig.door.screen().window().right, 80);
+  EXPECT_EQ(rig.Row(1), std::string(80, ' '));  // the login screen is cleared away
+  EXPECT_TRUE(rig.door.hooks.OnStatusBar && rig.door.hooks.OnCarrierLost &&
+              rig.door.hooks.OnIdleTimeout && rig.door.hooks.OnTimeUp);
+  EXPECT_FALSE(rig.door.hooks.OnIdleWarning || rig.door.hooks.OnTimeWarning);
+}
+
+TEST(DoorStart, LoginPromptOnTheLocalScreen) {
+  Rig rig;
+  rig.door.hooks.OnLocalLogin = [&] {
+    door::DefaultLocalLogin(rig.door);
+    EXPECT_EQ(rig.Row(2).substr(0, 13), "  LOCAL LOGIN");
+    EXPECT_EQ(rig.Row(3).substr(0, 25), "  Enter your name : SYSOP");
+    EXPECT_EQ(rig.AttrAt(21, 3), 0x1F);
+  };
+  rig.console.Key(platform::key::kEnter);
+  Start(rig, {"-L"});
+  EXPECT_EQ(rig.door.state.UserName, "SYSOP");
+}
+
+TEST(DoorStart, HandleWithoutNodeFallsThroughToTheDropFile) {
+  TempDir dir;
+  dir.Write("DOOR32.SYS",
+            "0\r\nnone\r\n0\r\nBBS\r\n5\r\nDora Drop\r\nDD\r\n20\r\n10\r\n1\r\n2\r\n");
+  Rig rig;
+  int usages = 0;
+  rig.door.hooks.OnUsage = [&] { ++usages; };
+  Start(rig, {"-H1000", "-T", "-D" + dir.File("door32.sys")});
+  const door::DoorState& st = rig.door.state;
+  EXPECT_EQ(usages, 0);
+  EXPECT_EQ(st.CommType, 0);
+  EXPECT_EQ(st.UserName, "Dora Drop");
+  EXPECT_EQ(st.UserRecord, 4);
+  EXPECT_EQ(st.NodeNum, 2);
+  // The file's handle is no number, so the session gets the local hour
+  // rather than the file's ten minutes.
+  EXPECT_EQ(st.CommHandle, -1);
+  EXPECT_EQ(st.SecondsAllowed, 3600);
+
+  Rig bare;
+  bare.door.hooks.OnUsage = [&] { ++usages; };
+  Start(bare, {"-H1000", "-T"});
+  EXPECT_EQ(usages, 1);
+  EXPECT_EQ(bare.door.state.CommType, 0);
+}
+
+TEST(DoorStart, DoorSysOnPortZeroIsALocalSessionWithTheFilesTime) {
+  TempDir dir;
+  std::vector<std::string> lines(52, "");
+  lines[0] = "COM0:";
+  lines[9] = "Eve Local";
+  lines[17] = "900";
+  std::string text;
+  for (auto& line : lines) text += line + "\n";
+  dir.Write("door.sys", text);
+  Rig rig;
+  Start(rig, {"-D" + dir.File("DOOR.SYS")});
+  EXPECT_EQ(rig.door.state.CommType, 0);
+  EXPECT_EQ(rig.door.state.UserName, "Eve Local");
+  EXPECT_EQ(rig.door.state.SecondsAllowed, 900);
+  EXPECT_EQ(rig.door.StatusName, "Tolldoor");
+}
+
+TEST(WinServerUser, NameAliasTimeAnsiAndNodeFromTheRecord) {
+  std::vector<uint8_t> record(door::kWinServerRecordSize, 0);
+  std::string name = "John Q Public";
+  std::copy(name.begin(), name.end(), record.begin() + 8);
+  platform::PutLE<int32_t>(record, 0x340, 30);
+  platform::PutLE<int32_t>(record, 0x2BC, 0);
+  door::DoorState st;
+  st.Ansi = false;
+  door::ReadWinServerUser(record, 6, st);
+  EXPECT_EQ(st.UserName, "John Q Public");
+  EXPECT_EQ(st.UserAlias, "John");
+  EXPECT_EQ(st.SecondsAllowed, 1800);
+  EXPECT_TRUE(st.Ansi);
+  EXPECT_EQ(st.NodeNum, 6);
+
+  std::fill(record.begin() + 8, record.begin() + 200, 'n');  // no zero, no space
+  platform::PutLE<int32_t>(record, 0x2BC, 1);
+  door::ReadWinServerUser(record, 1, st);
+  EXPECT_EQ(st.UserName, std::string(71, 'n'));
+  EXPECT_EQ(st.UserAlias, st.UserName);
+  EXPECT_FALSE(st.Ansi);
+
+  door::DoorState untouched;
+  door::ReadWinServerUser(std::span<const uint8_t>(record.data(), 0x343), 1, untouched);
+  EXPECT_EQ(untouched.UserName, "");
+}
+
+// A failed start: the message on the cleared local screen, exit code 0.
+void ExpectFailedStart(std::vector<std::string> args, const char* message) {
+  EXPECT_EXIT(
+      {
+        Rig rig;
+        testsupport::ExpectProgramEnd(&rig.console);
+        Start(rig, args);
+      },
+      testing::ExitedWithCode(0), message);
+}
+
+TEST(DoorStartDeathTest, DropFileNotFound) {
+  TempDir dir;
+  dir.Write("DOOR.SYS", "COM0:\n");
+  dir.Write("CHAIN.TXT", "0\n");
+  ExpectFailedStart({"-D" + dir.File("nothere.sys")}, "\n  Drop File Not Found\n");
+  // Named DOOR32.SYS, missing: the other names do not match either.
+  ExpectFailedStart({"-D" + dir.File("DOOR32.SYS")}, "\n  Drop File Not Found\n");
+  ExpectFailedStart({"-D" + dir.File("chain.txt")}, "\n  Drop File Not Found\n");
+}
+
+TEST(DoorStartDeathTest, RemoteStartsWithoutATransportHaveNoCarrier) {
+  TempDir dir;
+  dir.Write("DORINFO1.DEF", "BBS\nA\nB\nCOM2\n");
+  ExpectFailedStart({"-D" + dir.File("dorinfo1.def")}, "\n  No Carrier Detected\n");
+  ExpectFailedStart({"-W"}, "\n  No Carrier Detected\n");
+  ExpectFailedStart({"-H5", "-N1", "-T"}, "\n  No Carrier Detected\n");
+}
+
+const char* const kUsage[] = {
+    "",
+    " USAGE:",
+    "",
+    " keldcfg <PARAMETERS>",
+    "",
+    "  -D         PATH\\FILENAME OF DROPFILE",
+    "  -H         COM PORT (OR SOCKET HANDLE IF -T USED)",
+    "  -L         LOCAL MODE",
+    "  -N         NODE NUMBER",
+    "  -T         -H PARAMETER IS A SOCKET HANDLE",
+    "  -W         WINSERVER DOOR32 MODE",
+    "",
+    " Examples:",
+    "",
+    " keldcfg -L",
+    "  -  Run In Local Mode",
+    " keldcfg -H1000 -N3 -T",
+    "  -  Open Socket Handle 1000 On Node #3",
+    " keldcfg -DC:\\GAMESRV\\NODE1\\DOOR32.SYS",
+    "  -  Load Settings From DOOR32.SYS",
+    " keldcfg -W",
+    "     Run As A WINServer Native Door",
+    "",
+    "",
+    "",
+};
+
+const platform::VirtualConsole* usage_console = nullptr;
+
+// Says whether the whole screen is the usage screen, rows 1-22 and nothing
+// below.
+void CompareUsageScreen() {
+  std::string expected;
+  for (const char* row : kUsage) expected += std::string(row) + "\n";
+  std::string shown = usage_console->Dump();
+  std::fputs(shown == expected ? "usage screen exact\n" : shown.c_str(), stderr);
+  std::exit(0);
+}
+
+TEST(DoorStartDeathTest, WithoutArgumentsTheUsageScreen) {
+  EXPECT_EXIT(
+      {
+        Rig rig;
+        usage_console = &rig.console;
+        platform::SetEndHandler(CompareUsageScreen);
+        Start(rig, {"/debug", "x"});
+      },
+      testing::ExitedWithCode(0), "usage screen exact");
+}
+
+}  // namespace

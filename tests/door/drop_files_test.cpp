@@ -1,0 +1,265 @@
+// The four drop-file layouts: which field each line fills, the fall-backs
+// for lines that are no numbers, short files and both kinds of line end.
+#include "door/drop_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "support/rig.h"
+
+namespace {
+
+using door::DoorState;
+using door::DropFileKind;
+
+std::string Join(const std::vector<std::string>& lines, const std::string& eol) {
+  std::string text;
+  for (const std::string& line : lines) text += line + eol;
+  return text;
+}
+
+// `count` lines of filler with the given lines (numbered from 1) set.
+std::vector<std::string> Lines(size_t count, std::vector<std::pair<size_t, std::string>> set) {
+  std::vector<std::string> lines(count, "filler");
+  for (auto& [number, text] : set) lines[number - 1] = text;
+  return lines;
+}
+
+// Every field a drop file may set, for comparing two readings whole.
+std::string Fields(const DoorState& s) {
+  return std::to_string(s.CommType) + "|" + std::to_string(s.CommHandle) + "|" +
+         std::to_string(s.UserRecord) + "|" + s.UserName + "|" + s.UserAlias + "|" +
+         std::to_string(s.SecurityLevel) + "|" + std::to_string(s.SecondsAllowed) + "|" +
+         std::to_string(s.Ansi) + "|" + std::to_string(s.NodeNum) + "|" +
+         std::to_string(s.FairyFlag) + "|" + std::to_string(s.CleanMode);
+}
+
+template <typename Reader>
+DoorState Read(Reader reader, const std::string& text) {
+  DoorState state;
+  reader(text, state);
+  return state;
+}
+
+const std::vector<std::string> kDoor32 = {
+    "2", "1234", "38400", "Mystic BBS 1.12", "17", "Ann Smith", "Annie", "110", "45", "1", "3"};
+
+TEST(Door32Sys, EveryFieldLandsWithEitherLineEnd) {
+  DoorState s = Read(door::ReadDoor32Sys, Join(kDoor32, "\r\n"));
+  EXPECT_EQ(s.CommType, 2);
+  EXPECT_EQ(s.CommHandle, 1234);
+  EXPECT_EQ(s.UserRecord, 16);
+  EXPECT_EQ(s.UserName, "Ann Smith");
+  EXPECT_EQ(s.UserAlias, "Annie");
+  EXPECT_EQ(s.SecurityLevel, 110);
+  EXPECT_EQ(s.SecondsAllowed, 45 * 60);
+  EXPECT_TRUE(s.Ansi);
+  EXPECT_EQ(s.NodeNum, 3);
+  EXPECT_EQ(Fields(Read(door::ReadDoor32Sys, Join(kDoor32, "\n"))), Fields(s));
+  // No line end after the last line, and lines past the eleventh unread.
+  std::string text = Join(kDoor32, "\n");
+  text.pop_back();
+  EXPECT_EQ(Fields(Read(door::ReadDoor32Sys, text + "\nextra\n")), Fields(s));
+}
+
+TEST(Door32Sys, NumbersThatAreNoneTakeTheirFallBacks) {
+  std::vector<std::string> lines = kDoor32;
+  for (size_t i : {0, 1, 4, 7, 8, 9, 10}) lines[i] = "n/a";
+  DoorState s = Read(door::ReadDoor32Sys, Join(lines, "\r\n"));
+  EXPECT_EQ(s.CommType, 0);
+  EXPECT_EQ(s.CommHandle, -1);
+  EXPECT_EQ(s.UserRecord, 0);
+  EXPECT_EQ(s.SecurityLevel, 0);
+  EXPECT_EQ(s.SecondsAllowed, 0);
+  EXPECT_TRUE(s.Ansi);
+  EXPECT_EQ(s.NodeNum, 0);
+  lines[9] = "0";
+  EXPECT_FALSE(Read(door::ReadDoor32Sys, Join(lines, "\n")).Ansi);
+}
+
+TEST(Door32Sys, ShortFileLeavesTheMissingLinesEmpty) {
+  DoorState s;
+  s.UserAlias = "old";
+  s.NodeNum = 9;
+  door::ReadDoor32Sys("1\r\n7\r\n\r\n\r\n\r\nBob", s);
+  EXPECT_EQ(s.CommType, 1);
+  EXPECT_EQ(s.CommHandle, 7);
+  EXPECT_EQ(s.UserName, "Bob");
+  EXPECT_EQ(s.UserAlias, "");
+  EXPECT_EQ(s.NodeNum, 0);
+  EXPECT_EQ(s.UserRecord, 0);
+  EXPECT_TRUE(s.Ansi);
+  EXPECT_EQ(Read(door::ReadDoor32Sys, "").CommHandle, -1);
+}
+
+TEST(DoorSys, UsedLinesLandAndThePortNumberIsBetweenComAndColon) {
+  std::vector<std::string> lines = Lines(52, {{1, "COM12:"},
+                                              {4, "5"},
+                                              {10, "Carl Jones"},
+                                              {15, "30"},
+                                              {18, "1800"},
+                                              {20, "gr"},
+                                              {26, "42"},
+                                              {36, "CJ"}});
+  DoorState s = Read(door::ReadDoorSys, Join(lines, "\r\n"));
+  EXPECT_EQ(s.CommHandle, 12);
+  EXPECT_EQ(s.CommType, 1);
+  EXPECT_EQ(s.NodeNum, 5);
+  EXPECT_EQ(s.UserName, "Carl Jones");
+  EXPECT_EQ(s.SecurityLevel, 30);
+  EXPECT_EQ(s.SecondsAllowed, 1800);
+  EXPECT_TRUE(s.Ansi);
+  EXPECT_EQ(s.UserRecord, 41);
+  EXPECT_EQ(s.UserAlias, "CJ");
+  EXPECT_EQ(Fields(Read(door::ReadDoorSys, Join(lines, "\n"))), Fields(s));
+
+  lines[19] = "NG";
+  EXPECT_FALSE(Read(door::ReadDoorSys, Join(lines, "\n")).Ansi);
+  lines[19] = "GR ";
+  EXPECT_FALSE(Read(door::ReadDoorSys, Join(lines, "\n")).Ansi);
+}
+
+TEST(DoorSys, PortZeroOrNoPortIsLocal) {
+  for (std::string port : {"COM0:", "COM1", "COM", "", "COMx:"}) {
+    DoorState s = Read(door::ReadDoorSys, port + "\r\n");
+    EXPECT_EQ(s.CommHandle, 0) << port;
+    EXPECT_EQ(s.CommType, 0) << port;
+  }
+}
+
+TEST(DoorSys, ShortFileTakesFallBacks) {
+  DoorState s = Read(door::ReadDoorSys, Join(Lines(10, {{1, "COM2:"}, {10, "Dee"}}), "\n"));
+  EXPECT_EQ(s.CommType, 1);
+  EXPECT_EQ(s.UserName, "Dee");
+  EXPECT_EQ(s.SecondsAllowed, 0);
+  EXPECT_EQ(s.SecurityLevel, 0);
+  EXPECT_FALSE(s.Ansi);
+  EXPECT_EQ(s.UserRecord, 0);
+  EXPECT_EQ(s.UserAlias, "");
+}
+
+const std::vector<std::string> kDorInfo = {"Keld BBS", "Sys",  "Op",    "COM3", "19200 BAUD,N,8,1",
+                                           "0",        "ERIN", "WOLFE", "Oslo", "1",
+                                           "50",       "20",   "-1"};
+
+TEST(DorInfo, FieldsLandAndTheNameJoinsFirstAndLast) {
+  DoorState s = Read(door::ReadDorInfo, Join(kDorInfo, "\r\n"));
+  EXPECT_EQ(s.CommHandle, 3);
+  EXPECT_EQ(s.CommType, 1);
+  EXPECT_EQ(s.UserAlias, "ERIN");
+  EXPECT_EQ(s.UserName, "ERIN WOLFE");
+  EXPECT_TRUE(s.Ansi);
+  EXPECT_EQ(s.SecurityLevel, 50);
+  EXPECT_EQ(s.SecondsAllowed, 1200);
+  EXPECT_EQ(s.UserRecord, 0);  // the layout has none
+  EXPECT_EQ(Fields(Read(door::ReadDorInfo, Join(kDorInfo, "\n"))), Fields(s));
+
+  std::vector<std::string> lines = kDorInfo;
+  lines[3] = "COM0";
+  lines[7] = "";
+  lines[9] = "0";
+  s = Read(door::ReadDorInfo, Join(lines, "\n"));
+  EXPECT_EQ(s.CommType, 0);
+  EXPECT_EQ(s.UserName, "ERIN");
+  EXPECT_FALSE(s.Ansi);
+  lines[9] = "2";
+  EXPECT_FALSE(Read(door::ReadDorInfo, Join(lines, "\n")).Ansi);
+  lines[9] = "yes";
+  EXPECT_TRUE(Read(door::ReadDorInfo, Join(lines, "\n")).Ansi);
+}
+
+const std::vector<std::string> kInfo = {
+    "8",    "3", "x", "fairy yes", "25",    "Gwen", "Gwen",
+    "Hart", "0", "x", "x",         "local", "x",    "Clean Mode On"};
+
+TEST(Info, FieldsLandWithTheirFlags) {
+  DoorState s = Read(door::ReadInfo, Join(kInfo, "\r\n"));
+  EXPECT_EQ(s.UserRecord, 8);  // already counted from 0
+  EXPECT_TRUE(s.Ansi);
+  EXPECT_TRUE(s.FairyFlag);
+  EXPECT_EQ(s.SecondsAllowed, 1500);
+  EXPECT_EQ(s.UserAlias, "Gwen");
+  EXPECT_EQ(s.UserName, "Gwen Hart");
+  EXPECT_EQ(s.CommHandle, 0);
+  EXPECT_EQ(s.CommType, 0);
+  EXPECT_TRUE(s.CleanMode);
+  EXPECT_EQ(Fields(Read(door::ReadInfo, Join(kInfo, "\n"))), Fields(s));
+
+  std::vector<std::string> lines = kInfo;
+  lines[1] = "1";
+  lines[3] = "FAIRY NO";
+  lines[7] = "";
+  lines[13] = "CLEAN MODE OFF";
+  s = Read(door::ReadInfo, Join(lines, "\n"));
+  EXPECT_FALSE(s.Ansi);
+  EXPECT_FALSE(s.FairyFlag);
+  EXPECT_EQ(s.UserName, "Gwen");
+  EXPECT_FALSE(s.CleanMode);
+  lines[1] = "ansi";
+  EXPECT_TRUE(Read(door::ReadInfo, Join(lines, "\n")).Ansi);
+}
+
+TEST(Info, ConnectionKindOverridesThePort) {
+  std::vector<std::string> lines = kInfo;
+  lines[8] = "77";
+  auto type_with = [&](const std::string& kind) {
+    lines[11] = kind;
+    return Read(door::ReadInfo, Join(lines, "\n")).CommType;
+  };
+  EXPECT_EQ(type_with("Telnet"), 2);
+  EXPECT_EQ(type_with("wc5"), 3);
+  EXPECT_EQ(type_with("LOCAL"), 0);
+  EXPECT_EQ(type_with("modem"), 1);  // left as the port made it
+  lines[8] = "0";
+  EXPECT_EQ(type_with("modem"), 0);
+
+  DoorState s = Read(door::ReadInfo, "3\n1\n");
+  EXPECT_FALSE(s.Ansi);
+  EXPECT_EQ(s.UserName, "");
+  EXPECT_FALSE(s.CleanMode);
+}
+
+TEST(DropFileNumbers, DecimalWithBlanksElseFallBack) {
+  EXPECT_EQ(door::NumberOr("42", -1), 42);
+  EXPECT_EQ(door::NumberOr(" -7\t", 0), -7);
+  EXPECT_EQ(door::NumberOr("+5", 0), 5);
+  EXPECT_EQ(door::NumberOr("-2147483648", 0), -2147483647 - 1);
+  EXPECT_EQ(door::NumberOr("2147483647", 0), 2147483647);
+  for (const char* bad : {"", " ", "-", "1 2", "12a", "0x10", "2147483648", "99999999999999999999"})
+    EXPECT_EQ(door::NumberOr(bad, -9), -9) << bad;
+}
+
+TEST(DropFileNames, FirstMatchingNameChoosesTheLayout) {
+  EXPECT_EQ(door::DropFileKindOf("C:\\BBS\\door32.sys"), DropFileKind::kDoor32Sys);
+  EXPECT_EQ(door::DropFileKindOf("/bbs/node1/Door.Sys"), DropFileKind::kDoorSys);
+  EXPECT_EQ(door::DropFileKindOf("dorinfo1.def"), DropFileKind::kDorInfo);
+  EXPECT_EQ(door::DropFileKindOf("DORINFO.DEF"), DropFileKind::kDorInfo);  // also has "INFO."
+  EXPECT_EQ(door::DropFileKindOf("/bbs/callinfo.bbs"), DropFileKind::kInfo);
+  EXPECT_EQ(door::DropFileKindOf("/door.sys/DOOR32.SYS"), DropFileKind::kDoor32Sys);
+  EXPECT_EQ(door::DropFileKindOf("/bbs/chain.txt"), DropFileKind::kNone);
+}
+
+TEST(DropFileNames, FoundWhateverTheLetterCaseOnDisk) {
+  testsupport::TempDir dir;
+  dir.Write("DOOR32.SYS", "x");
+  dir.Write("dorinfo1.def", "x");
+  EXPECT_EQ(door::FindDropFile(dir.File("door32.sys")), dir.File("DOOR32.SYS"));
+  EXPECT_EQ(door::FindDropFile(dir.File("DOOR32.SYS")), dir.File("DOOR32.SYS"));
+  EXPECT_EQ(door::FindDropFile(dir.File("DORINFO1.DEF")), dir.File("dorinfo1.def"));
+  EXPECT_EQ(door::FindDropFile(dir.File("DOOR.SYS")), "");
+  EXPECT_EQ(door::FindDropFile(dir.File("nodir/DOOR32.SYS")), "");
+  EXPECT_EQ(door::FindDropFile(dir.path()), "");
+  EXPECT_EQ(door::FindDropFile(""), "");
+
+  // The BBS may spell the node directory in another case as well.
+  platform::MakeDirectory(dir.File("Node1"));
+  dir.Write("Node1/Door.Sys", "x");
+  std::string found = door::FindDropFile(dir.File("NODE1/DOOR.SYS"));
+  EXPECT_EQ(found.substr(found.size() - 14), "Node1/Door.Sys");
+  EXPECT_TRUE(platform::FileExists(found));
+}
+
+}  // namespace
