@@ -13,9 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "door/door.h"
 #include "platform/cp437.h"
+#include "platform/keys.h"
 #include "platform/screen.h"
 #include "platform/terminal_renderer.h"
+#include "platform/virtual_console.h"
+#include "shell/main_loop.h"
+#include "shell/run_state.h"
+#include "ui/ui.h"
 
 namespace {
 
@@ -145,6 +151,24 @@ class Curses {
   std::map<uint8_t, short> pairs_;
 };
 
+// The program's own main menu, before and after Down moves its selection
+// from the first item to the second.
+std::vector<Screen> MainMenuScreens() {
+  platform::VirtualClock clock;
+  platform::VirtualConsole console(&clock);
+  door::Door door(console, clock);
+  ui::Ui ui(door);
+  shell::RunState run;
+  std::vector<Screen> shown;
+  console.SetOnExhausted([&] {
+    shown.push_back(console.screen());
+    if (shown.size() == 1) console.Extended(platform::key::kDown);
+    if (shown.size() == 2) console.Key(platform::key::kEscape);
+  });
+  shell::RunMainLoop(ui, run);
+  return shown;
+}
+
 struct Case {
   const char* name;
   std::function<void(Screen&)> change;
@@ -187,6 +211,10 @@ int main() {
                   s.GotoXY(kMarkerCol, kBoxTop + 2);
                 }},
            }) ||
+           larger;
+  std::vector<Screen> menu = MainMenuScreens();
+  larger = PrintCases({{"(d) main menu shown", [&](Screen& s) { s = menu[0]; }},
+                       {"(e) main menu item down", [&](Screen& s) { s = menu[1]; }}}) ||
            larger;
   return larger ? 1 : 0;
 }

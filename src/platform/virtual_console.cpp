@@ -59,6 +59,7 @@ std::string VirtualConsole::Dump() const {
 
 void VirtualConsole::Exhausted() {
   if (on_exhausted_) on_exhausted_();
+  if (!keys_.empty()) return;  // the handler went on with the script
   std::fprintf(stderr, "virtual console: the program waits for a key the script does not hold\n%s",
                Dump().c_str());
   std::abort();

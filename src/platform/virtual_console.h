@@ -52,7 +52,8 @@ class VirtualConsole : public Console {
 
   // Called when the program waits for a key the script does not hold. The
   // default prints the screen and aborts: a test that runs out of keys is
-  // a broken test, never a pass.
+  // a broken test, never a pass. A handler that adds keys lets the
+  // program go on with them (a screen can be inspected between keys).
   void SetOnExhausted(std::function<void()> handler) { on_exhausted_ = std::move(handler); }
 
   // The screen as text, one line per row (trailing blanks removed).
