@@ -5,6 +5,10 @@
 #include <array>
 
 #include "editors/extras_file.h"
+#include "editors/item_editor.h"
+#include "editors/monster_editor.h"
+#include "editors/tournament_editor.h"
+#include "editors/trainer_editor.h"
 #include "nodes/node_screen.h"
 #include "shell/game_options.h"
 #include "shell/tab_menu.h"
@@ -175,19 +179,19 @@ void EditorsAction(ui::Ui& ui, RunState& run, int item) {
       NotYetAvailable(ui);
       break;
     case 2:  // monsters
-      NotYetAvailable(ui);
+      editors::MonsterEditor(ui, run.GameDir);
       break;
     case 3:  // dragon
-      NotYetAvailable(ui);
+      editors::DragonEditor(ui, run.GameDir);
       break;
     case 4:  // trainers
-      NotYetAvailable(ui);
+      editors::TrainerEditor(ui, run.GameDir);
       break;
     case 5:  // weapons
-      NotYetAvailable(ui);
+      editors::WeaponEditor(ui, run.GameDir);
       break;
     case 6:  // armour
-      NotYetAvailable(ui);
+      editors::ArmourEditor(ui, run.GameDir);
       break;
     case 7:  // events
       NotYetAvailable(ui);
@@ -199,7 +203,7 @@ void EditorsAction(ui::Ui& ui, RunState& run, int item) {
 
 void TournamentAction(ui::Ui& ui, RunState& run, int item) {
   if (item == 1) run.Tournament.Enabled = !run.Tournament.Enabled;
-  if (item == 2) NotYetAvailable(ui);  // tournament's ending
+  if (item == 2) editors::TournamentEditor(ui, run.Tournament);  // tournament's ending
 }
 
 void MiscAction(ui::Ui& ui, RunState& run, int item) {
