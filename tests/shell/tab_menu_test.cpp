@@ -278,13 +278,7 @@ TEST(MainLoop, ItemsWithoutTheirActionYetSayTheFunctionIsNotAvailable) {
   };
   // clang-format off
   const Case cases[] = {
-      {0, 'E'},  // reset everything
-      {0, 'S'},  // score file paths
-      {0, 'G'},  // download program path
       {1, 'S'},  // tournament's ending
-      {3, 'O'},  // "On Now" off
-      {3, 'M'},  // marriage problems
-      {4, 'P'},  // players
       {4, 'M'},  // monsters
       {4, 'D'},  // dragon
       {4, 'T'},  // trainers
