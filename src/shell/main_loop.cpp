@@ -7,10 +7,13 @@
 #include "editors/extras_file.h"
 #include "editors/item_editor.h"
 #include "editors/monster_editor.h"
+#include "editors/player_editor.h"
 #include "editors/tournament_editor.h"
 #include "editors/trainer_editor.h"
 #include "nodes/node_screen.h"
 #include "shell/game_options.h"
+#include "shell/main_actions.h"
+#include "shell/player_maintenance.h"
 #include "shell/tab_menu.h"
 #include "ui/prompts.h"
 
@@ -158,14 +161,14 @@ void MainAction(ui::Ui& ui, RunState& run, int item) {
     case 1:
       nodes::NodeConfigure(ui, run);
       break;
-    case 2:  // reset everything
-      NotYetAvailable(ui);
+    case 2:
+      ResetEverything(ui, run);
       break;
-    case 3:  // score file paths
-      NotYetAvailable(ui);
+    case 3:
+      ScoreFilePaths(ui, run);
       break;
-    case 4:  // download program path
-      NotYetAvailable(ui);
+    case 4:
+      DownloadProgramPath(ui, run);
       break;
     default:
       break;
@@ -175,8 +178,8 @@ void MainAction(ui::Ui& ui, RunState& run, int item) {
 void EditorsAction(ui::Ui& ui, RunState& run, int item) {
   (void)run;
   switch (item) {
-    case 1:  // players
-      NotYetAvailable(ui);
+    case 1:
+      editors::PlayerEditor(ui, run);
       break;
     case 2:  // monsters
       editors::MonsterEditor(ui, run.GameDir);
@@ -209,11 +212,11 @@ void TournamentAction(ui::Ui& ui, RunState& run, int item) {
 void MiscAction(ui::Ui& ui, RunState& run, int item) {
   editors::ExtrasRecord& extras = run.Extras;
   switch (item) {
-    case 1:  // "On Now" off
-      NotYetAvailable(ui);
+    case 1:
+      ClearOnNow(ui, run);
       break;
-    case 2:  // marriage problems
-      NotYetAvailable(ui);
+    case 2:
+      FixMarriages(ui, run);
       break;
     case 3:
       run.IntroAnsi = !run.IntroAnsi;

@@ -46,6 +46,8 @@ bool WriteExtras(const std::string& dir) {
 
 // Monsters, dragon, trainers, weapons and armour (demo_monsters.cpp).
 bool WriteMonsters(const std::string& dir);
+// A dozen invented players (demo_players.cpp).
+bool WritePlayers(const std::string& dir);
 
 int main(int argc, char** argv) {
   if (argc != 2 || argv[1][0] == '-') {
@@ -57,6 +59,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "keld-demo-data: cannot make %s\n", dir.c_str());
     return 1;
   }
-  bool ok = WriteSettings(dir) && WriteTournament(dir) && WriteExtras(dir) && WriteMonsters(dir);
+  bool ok = WriteSettings(dir) && WriteTournament(dir) && WriteExtras(dir) && WriteMonsters(dir) &&
+            WritePlayers(dir);
   return ok ? 0 : 1;
 }

@@ -268,12 +268,6 @@ TEST(MainLoop, ItemsWithoutTheirActionYetSayTheFunctionIsNotAvailable) {
   };
   // clang-format off
   const Case cases[] = {
-      {0, 'E'},  // reset everything
-      {0, 'S'},  // score file paths
-      {0, 'G'},  // download program path
-      {3, 'O'},  // "On Now" off
-      {3, 'M'},  // marriage problems
-      {4, 'P'},  // players
       {4, 'E'},  // events
   };
   // clang-format on
