@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "editors/item_record.h"  // kItemCount: weapons and armours, numbered 1-15
 #include "platform/record_bytes.h"
 
 namespace editors {
@@ -17,7 +18,6 @@ inline constexpr int16_t kYes5 = 5;
 // Both names set to this mark a deleted player; the record stays in place.
 inline constexpr const char* kDeletedName = "X";
 inline constexpr int16_t kNotMarried = -1;
-inline constexpr int kItemCount = 15;  // weapons and armours, numbered 1-15
 
 struct PlayerRecord {
   std::array<uint8_t, kPlayerRecordSize> raw{};
