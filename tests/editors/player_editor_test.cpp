@@ -8,6 +8,7 @@
 #include "editors/player_rig.h"
 #include "platform/keys.h"
 #include "support/rig.h"
+#include "support/snoop_rig.h"
 
 namespace {
 
@@ -17,22 +18,7 @@ using players_test::RandomPlayers;
 using players_test::Record;
 namespace key = platform::key;
 
-// Keeps the screen as it was each time the editor read a key.
-class SnoopConsole : public platform::VirtualConsole {
- public:
-  using VirtualConsole::VirtualConsole;
-  char ReadKey() override {
-    if (PendingKeys() > 0) shown.push_back(Dump());
-    return VirtualConsole::ReadKey();
-  }
-  std::vector<std::string> shown;
-};
-
-struct EditorRig {
-  platform::VirtualClock clock;
-  SnoopConsole console{&clock};
-  door::Door door{console, clock};
-  ui::Ui ui{door};
+struct EditorRig : testsupport::SnoopRig {
   testsupport::TempDir dir;
   shell::RunState run;
   bool list_game_names = false;
@@ -41,11 +27,6 @@ struct EditorRig {
   void Edit() {
     editors::PlayerEditor(ui, run, list_game_names);
     EXPECT_EQ(console.PendingKeys(), 0u) << console.Dump();
-  }
-  bool Showed(const std::string& text) const {
-    for (const auto& screen : console.shown)
-      if (screen.find(text) != std::string::npos) return true;
-    return false;
   }
 };
 
