@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "editors/event_editor.h"
 #include "editors/extras_file.h"
 #include "nodes/node_screen.h"
 #include "shell/game_options.h"
@@ -189,8 +190,8 @@ void EditorsAction(ui::Ui& ui, RunState& run, int item) {
     case 6:  // armour
       NotYetAvailable(ui);
       break;
-    case 7:  // events
-      NotYetAvailable(ui);
+    case 7:
+      editors::EventList(ui, run);
       break;
     default:
       break;

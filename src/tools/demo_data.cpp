@@ -44,6 +44,8 @@ bool WriteExtras(const std::string& dir) {
 
 }  // namespace
 
+bool WriteDemoEvents(const std::string& dir);
+
 int main(int argc, char** argv) {
   if (argc != 2 || argv[1][0] == '-') {
     std::fprintf(stderr, "usage: keld-demo-data DIRECTORY\n");
@@ -54,6 +56,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "keld-demo-data: cannot make %s\n", dir.c_str());
     return 1;
   }
-  bool ok = WriteSettings(dir) && WriteTournament(dir) && WriteExtras(dir);
+  bool ok = WriteSettings(dir) && WriteTournament(dir) && WriteExtras(dir) && WriteDemoEvents(dir);
   return ok ? 0 : 1;
 }

@@ -290,7 +290,6 @@ TEST(MainLoop, ItemsWithoutTheirActionYetSayTheFunctionIsNotAvailable) {
       {4, 'T'},  // trainers
       {4, 'W'},  // weapons
       {4, 'A'},  // armour
-      {4, 'E'},  // events
   };
   // clang-format on
   for (const Case& c : cases) {
