@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "editors/event_record.h"
 #include "editors/event_scripts.h"
@@ -52,7 +53,13 @@ void CheckScript(editors::ScriptKind kind, const char* label, uint16_t target,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<editors::EventRecord> events = editors::DecodeEvents(std::span(data, size));
+  // Padded to whole records with zeros, so that short inputs already reach
+  // the generator instead of stopping at the partial-record rule.
+  std::vector<uint8_t> bytes(data, data + size);
+  size_t records =
+      std::max<size_t>(1, (size + editors::kEventRecordSize - 1) / editors::kEventRecordSize);
+  bytes.resize(records * editors::kEventRecordSize);
+  std::vector<editors::EventRecord> events = editors::DecodeEvents(bytes);
   CheckScript(editors::ScriptKind::kForest, "@#KELD", editors::kTargetForest, events);
   CheckScript(editors::ScriptKind::kBank, "@#LEAVEBANK", editors::kTargetLeaveBank, events);
   CheckScript(editors::ScriptKind::kInn, "@#LEAVEINN", editors::kTargetLeaveInn, events);

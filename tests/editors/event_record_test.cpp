@@ -53,25 +53,6 @@ TEST(EventRecord, DecodeEventsLeavesOutAPartialRecord) {
   EXPECT_EQ(editors::DecodeEvents(bytes).size(), 2u);
 }
 
-TEST(EventRecord, NewRecordAndCompleteness) {
-  EventRecord event;
-  event.raw.fill(0xAA);
-  editors::ResetEvent(event);
-  EXPECT_EQ(event.Author, "Unknown");
-  EXPECT_EQ(event.DisplayText, "Some Lady Event!");
-  EXPECT_EQ(event.Target, editors::kTargetForest);
-  EXPECT_EQ(event.raw[3328], 0);
-  EXPECT_FALSE(editors::IsComplete(event));
-  event.EventName = "N";
-  event.EventFile = "F";
-  event.Code[0] = "c";
-  EXPECT_FALSE(editors::IsComplete(event));
-  event.UniqueId = "U";
-  EXPECT_TRUE(editors::IsComplete(event));
-  event.Author.clear();
-  EXPECT_FALSE(editors::IsComplete(event));
-}
-
 TEST(EventRecord, CompactCodeMovesRealLinesUpOverGaps) {
   editors::CodeLines code{"", "x", "   ", "y"};
   editors::CompactCode(code);
