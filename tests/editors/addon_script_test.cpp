@@ -130,9 +130,9 @@ TEST(AddonUninstall, DeletesOnlyInsideTheGameDirectoryAndNeverTheGamesFiles) {
   fs::create_directories(root.File("game/sub"));
   fs::create_directories(root.File("outside"));
   const std::vector<std::string> kept = {
-      "game/KELD.DAT",     "game/keldtxt.dat", "game/PLAYEXT.DAT",     "game/PLAYER.DAT",
-      "game/3rdparty.dat", "game/EVENTS.DAT",  "game/OLDKELD.DAT.BAK", "game/KELD.EXE",
-      "game/sub/keep.txt", "outside/x",        "outside/a.dat",        "x"};
+      "game/KELD.DAT",     "game/keldtxt.dat", "game/PLAYEXT.DAT", "game/PLAYER.DAT",
+      "game/3rdparty.dat", "game/EVENTS.DAT",  "game/OLDKELD.DAT", "game/KELD.EXE",
+      "game/sub/keep.txt", "outside/x",        "outside/a.dat",    "x"};
   const std::vector<std::string> gone = {"game/LENEMY.DAT", "game/addon.dat", "game/WELL.LDY",
                                          "game/sub/a.dat"};
   for (const auto& name : kept) root.Write(name, "k");
