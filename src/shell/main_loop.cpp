@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "editors/event_editor.h"
 #include "editors/extras_file.h"
 #include "editors/item_editor.h"
 #include "editors/monster_editor.h"
@@ -152,10 +153,6 @@ void DrawFrame(ui::Ui& ui) {
   door.LocalWrite(ui::Centre("Tale Of Keld, the fantasy door game  -  Configuration v4.07", 79));
 }
 
-void NotYetAvailable(ui::Ui& ui) {
-  ui::MessageBox(ui, "That function is not available yet.");
-}
-
 void MainAction(ui::Ui& ui, RunState& run, int item) {
   switch (item) {
     case 1:
@@ -196,8 +193,8 @@ void EditorsAction(ui::Ui& ui, RunState& run, int item) {
     case 6:  // armour
       editors::ArmourEditor(ui, run.GameDir);
       break;
-    case 7:  // events
-      NotYetAvailable(ui);
+    case 7:
+      editors::EventList(ui, run);
       break;
     default:
       break;

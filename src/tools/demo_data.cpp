@@ -48,6 +48,8 @@ bool WriteExtras(const std::string& dir) {
 bool WriteMonsters(const std::string& dir);
 // A dozen invented players (demo_players.cpp).
 bool WritePlayers(const std::string& dir);
+// A few invented events and an add-on script (demo_events.cpp).
+bool WriteDemoEvents(const std::string& dir);
 
 int main(int argc, char** argv) {
   if (argc != 2 || argv[1][0] == '-') {
@@ -60,6 +62,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   bool ok = WriteSettings(dir) && WriteTournament(dir) && WriteExtras(dir) && WriteMonsters(dir) &&
-            WritePlayers(dir);
+            WritePlayers(dir) && WriteDemoEvents(dir);
   return ok ? 0 : 1;
 }

@@ -261,27 +261,6 @@ TEST(MainLoop, HotKeysChooseAtOnceAndTheUpArrowIsNotH) {
   EXPECT_EQ(rig.Row(7).substr(kOptionsTextCol - 1, 29), "Human fights per day      : 7");
 }
 
-TEST(MainLoop, ItemsWithoutTheirActionYetSayTheFunctionIsNotAvailable) {
-  struct Case {
-    int rights;
-    char hotkey;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {4, 'E'},  // events
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    MenuRig rig;
-    for (int i = 0; i < c.rights; ++i) rig.console.Type("6");
-    rig.console.Key(c.hotkey);
-    rig.console.Key(key::kEscape);  // closes the box
-    rig.console.Key(key::kEscape);  // leaves
-    rig.Run();
-    EXPECT_TRUE(rig.Showed("That function is not available yet.")) << c.rights << c.hotkey;
-  }
-}
-
 TEST(MainLoop, TournamentModeFlipsAtOnce) {
   MenuRig rig;
   rig.console.Type("6t");

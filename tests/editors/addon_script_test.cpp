@@ -1,0 +1,170 @@
+#include "editors/addon_script.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/rig.h"
+
+namespace {
+
+using editors::EventRecord;
+
+struct RecordedInstall : editors::InstallActions {
+  void Message(const std::string& text) override { messages.push_back(text); }
+  bool MakeDirectory(const std::string& name) override {
+    made.push_back(name);
+    return name != "FAILS";
+  }
+  std::vector<std::string> messages, made;
+};
+
+struct RecordedUninstall : editors::UninstallReport {
+  void CouldNotDelete(const std::string& name) override { lines.push_back("del " + name); }
+  void CouldNotRemoveDirectory(const std::string& name) override {
+    lines.push_back("rmdir " + name);
+  }
+  std::vector<std::string> lines;
+};
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+EventRecord NewEvent() {
+  EventRecord event;
+  editors::ResetEvent(event);
+  return event;
+}
+
+TEST(AddonInstall, DirectivesFillTheRecord) {
+  std::string script = Lines({"@#WELL",
+                              "@writeln not in the install",
+                              "@#install",
+                              "@EVENTNAME WELL",
+                              "@author Ann Smith",
+                              "; @AUTHOR comment",
+                              "@AUTHID  two blanks",
+                              "@DISP Visit the well",
+                              "@target leaveinn",
+                              "@MAKEDIR WellDir",
+                              "@MAKEDIR FAILS",
+                              "@TARGET inn",
+                              "@CODEBEGIN",
+                              "@routine well in &FileName",
+                              "",
+                              "@writeln done @codeend here",
+                              "@writeln last",
+                              "@CodeEnd",
+                              "@EVENTNAME",
+                              "@#NEXT",
+                              "@AUTHOR No"});
+  auto section = editors::InstallSection(script);
+  ASSERT_TRUE(section);
+  EXPECT_FALSE(editors::WantsReplace(*section));
+  EventRecord event = NewEvent();
+  event.EventFile = "WELL.LDY";
+  event.Code[5] = "kept";
+  std::string replace_id;
+  RecordedInstall actions;
+  editors::ApplyInstallSection(*section, event, replace_id, actions);
+  EXPECT_EQ(event.EventName, "");  // the last "@EVENTNAME" had no value
+  EXPECT_EQ(event.Author, "Ann Smith");
+  EXPECT_EQ(event.UniqueId, " two blanks");  // one character after the keyword goes
+  EXPECT_EQ(event.DisplayText, "Visit the well");
+  EXPECT_EQ(event.Target, editors::kTargetLeaveInn);  // "inn" changed nothing
+  EXPECT_EQ(actions.made, (std::vector<std::string>{"WellDir", "FAILS"}));
+  EXPECT_EQ(actions.messages, (std::vector<std::string>{"Count not create the directory FAILS",
+                                                        "Unknown @target: \"INN\""}));
+  // The block's lines, the empty one closed up, and the line that only
+  // contains the end mark left out; a line the block did not reach stays.
+  EXPECT_EQ(event.Code[0], "@routine well in WELL.LDY");
+  EXPECT_EQ(event.Code[1], "@writeln last");
+  EXPECT_EQ(event.Code[2], "kept");
+  EXPECT_EQ(replace_id, "");
+}
+
+TEST(AddonInstall, SectionLimitsBlocksAndReplace) {
+  std::vector<std::string> lines = {"@#INSTALL"};
+  for (int i = 1; i <= 31; ++i) lines.push_back(i == 31 ? "@AUTHOR late" : "; c");
+  std::string text;
+  for (auto& l : lines) text += l + "\n";
+  EXPECT_EQ(editors::InstallSection(text)->size(), 1u);  // comments do not count
+
+  text = "@#INSTALL\n";
+  for (int i = 1; i <= 30; ++i) text += "line " + std::to_string(i) + "\n";
+  text += "@AUTHOR never read\n";
+  auto section = editors::InstallSection(text);
+  ASSERT_EQ(section->size(), 30u);
+  EXPECT_EQ(section->back(), "line 30");
+
+  std::string block = "@#INSTALL\n@CODEBEGIN\n";
+  for (int i = 1; i <= 10; ++i) block += "code " + std::to_string(i) + "\n";
+  block += "@AUTHOR eleventh\n@AUTHID twelfth\n@CODEEND\nx @replace OLD-ID\n";
+  section = editors::InstallSection(block);
+  EXPECT_TRUE(editors::WantsReplace(*section));  // anywhere in a line
+  EventRecord event = NewEvent();
+  std::string replace_id;
+  RecordedInstall actions;
+  editors::ApplyInstallSection(*section, event, replace_id, actions);
+  EXPECT_EQ(event.Code[9], "code 10");
+  EXPECT_EQ(event.Author, "eleventh");  // ordinary lines again after ten
+  EXPECT_EQ(event.UniqueId, "twelfth");
+  EXPECT_EQ(replace_id, "");  // "@REPLACE" not at the start is no directive
+  section = editors::InstallSection("@#INSTALL\r@REPLACE OLD-ID");
+  editors::ApplyInstallSection(*section, event, replace_id, actions);
+  EXPECT_EQ(replace_id, "OLD-ID");
+
+  EXPECT_FALSE(editors::InstallSection("@#INSTALLER\n@AUTHOR x\n"));
+  EXPECT_EQ(editors::ReplaceFilename("&filename/&FILENAME", "&filename"), "&filename/&filename");
+}
+
+namespace fs = std::filesystem;
+
+TEST(AddonUninstall, DeletesOnlyInsideTheGameDirectoryAndNeverTheGamesFiles) {
+  testsupport::TempDir root;
+  fs::create_directories(root.File("game/sub"));
+  fs::create_directories(root.File("outside"));
+  const std::vector<std::string> kept = {
+      "game/KELD.DAT",     "game/keldtxt.dat", "game/PLAYEXT.DAT", "game/PLAYER.DAT",
+      "game/3rdparty.dat", "game/EVENTS.DAT",  "game/OLDKELD.DAT", "game/KELD.EXE",
+      "game/sub/keep.txt", "outside/x",        "outside/a.dat",    "x"};
+  const std::vector<std::string> gone = {"game/LENEMY.DAT", "game/addon.dat", "game/WELL.LDY",
+                                         "game/sub/a.dat"};
+  for (const auto& name : kept) root.Write(name, "k");
+  for (const auto& name : gone) root.Write(name, "g");
+  fs::create_symlink(root.File("outside"), root.File("game/link"));
+  const std::string game = root.File("game/");
+
+  auto section = editors::UninstallSection(
+      Lines({"@#UNINSTALL", "@DEL ../x", "@DEL /etc/x", "@DEL " + root.File("outside/x"),
+             "@DEL *.*", "@DEL C:\\KELD\\*.DAT", "@DEL sub\\..\\..\\outside\\x", "@DEL link/*", "",
+             "; @DEL *", "@DEL *.DAT", "@del &FILENAME", "@DEL SUB/*.dat", "@RMDIR ..", "@RMDIR ",
+             "@RMDIR link", "@RMDIR missing", "@#END", "@DEL *"}));
+  ASSERT_TRUE(section);
+  RecordedUninstall report;
+  editors::RunUninstallSection(*section, game, "well.ldy", report);
+
+  for (const auto& name : kept) EXPECT_TRUE(root.Exists(name)) << name;
+  for (const auto& name : gone) EXPECT_FALSE(root.Exists(name)) << name;
+  EXPECT_TRUE(fs::is_directory(root.File("outside")));
+  EXPECT_EQ(report.lines, (std::vector<std::string>{
+                              "del ../x", "del /etc/x", "del " + root.File("outside/x"),
+                              "del C:\\KELD\\*.DAT", "del sub\\..\\..\\outside\\x", "del link/*",
+                              "rmdir ..", "rmdir ", "rmdir link", "rmdir missing"}));
+}
+
+TEST(AddonUninstall, SectionSkipsCommentsAndEmptyLinesUpToFifty) {
+  std::string text = "@#uninstall\n\n;x\n";
+  for (int i = 1; i <= 51; ++i) text += "@DEL f" + std::to_string(i) + "\n\n";
+  auto section = editors::UninstallSection(text);
+  ASSERT_EQ(section->size(), 50u);
+  EXPECT_EQ(section->back(), "@DEL f50");
+  EXPECT_FALSE(editors::UninstallSection("@#INSTALL\n@DEL x\n"));
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+#include "editors/event_editor.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editors/event_record.h"
+#include "editors/event_store.h"
+#include "platform/keys.h"
+#include "shell/run_state.h"
+#include "support/rig.h"
+
+namespace {
+
+using editors::EventRecord;
+namespace key = platform::key;
+
+// Keeps the screen as it was each time the editor read a key.
+class SnoopConsole : public platform::VirtualConsole {
+ public:
+  using VirtualConsole::VirtualConsole;
+  char ReadKey() override {
+    if (PendingKeys() > 0) shown.push_back(Dump());
+    return VirtualConsole::ReadKey();
+  }
+  std::vector<std::string> shown;
+};
+
+struct EventRig {
+  platform::VirtualClock clock;
+  SnoopConsole console{&clock};
+  door::Door door{console, clock};
+  ui::Ui ui{door};
+  testsupport::TempDir dir;
+  shell::RunState run;
+
+  EventRig() { run.GameDir = dir.path(); }
+  void Run() {
+    editors::EventList(ui, run);
+    EXPECT_EQ(console.PendingKeys(), 0u) << console.Dump();
+    EXPECT_EQ(ui.PickUpStep, 2);
+    EXPECT_EQ(ui.PickDownStep, 2);
+  }
+  void Keys(const std::string& keys) { console.Type(keys); }
+  void Escape() { console.Key(key::kEscape); }
+  bool Showed(const std::string& text) const {
+    for (const auto& screen : console.shown)
+      if (screen.find(text) != std::string::npos) return true;
+    return false;
+  }
+  std::string Row(int row) const {
+    std::string text = console.screen().RowText(row);
+    return text.erase(text.find_last_not_of(' ') + 1);
+  }
+  std::vector<EventRecord> Events() const {
+    std::string bytes = dir.Read("EVENTS.DAT");
+    return editors::DecodeEvents(
+        std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  }
+  void WriteEvents(int count, uint16_t target = editors::kTargetForest) {
+    editors::EventStore store(dir.path());
+    if (!store.Open()) store.CreateEmpty();
+    for (int i = 1; i <= count; ++i) {
+      EventRecord event;
+      editors::ResetEvent(event);
+      event.EventName = "EVENT" + std::to_string(i);
+      event.EventFile = "E.LDY";
+      event.UniqueId = "ID" + std::to_string(i);
+      event.Code[0] = "@writeln " + std::to_string(i);
+      event.Target = target;
+      store.Append(event);
+    }
+  }
+};
+
+TEST(EventEditor, MissingFileIsRecreatedOnlyWhenAsked) {
+  EventRig no;
+  no.Keys("n ");
+  no.Run();
+  EXPECT_TRUE(no.Showed("Error opening EVENTS.DAT. Should I recreate it?"));
+  EXPECT_TRUE(no.Showed("removing it, or at least backing it up then removing"));
+  EXPECT_EQ(no.dir.Snapshot(), "");
+
+  EventRig yes;
+  yes.Keys("y");
+  yes.Escape();
+  yes.Run();
+  EXPECT_EQ(yes.dir.Snapshot(), "EVENTS.DAT=\n");
+  EXPECT_NE(yes.Row(1).find("** KELD 4.07 Random Event Editor **"), std::string::npos);
+  EXPECT_NE(yes.Row(24).find("(!) Add Event"), std::string::npos);
+  EXPECT_EQ(yes.Row(24).find("Page"), std::string::npos);
+  EXPECT_EQ(yes.Row(3), "");
+}
+
+TEST(EventEditor, ListPagesTenAtATime) {
+  EventRig ten;
+  ten.WriteEvents(10);
+  ten.Escape();
+  ten.Run();
+  EXPECT_NE(ten.Row(21).find("(J) EVENT10"), std::string::npos);
+  EXPECT_EQ(ten.Row(22), "        Author: Unknown              Ran from: In the Forest");
+  EXPECT_EQ(ten.Row(24).find("Next Page"), std::string::npos);
+
+  EventRig eleven;
+  eleven.WriteEvents(11);
+  eleven.Keys(">");  // the second page
+  eleven.Escape();
+  eleven.Run();
+  EXPECT_TRUE(eleven.Showed("(>) Next Page"));
+  EXPECT_NE(eleven.Row(3).find("(A) EVENT11"), std::string::npos);
+  EXPECT_EQ(eleven.Row(5), "");
+  EXPECT_NE(eleven.Row(24).find("(<) Previous"), std::string::npos) << eleven.Row(24);
+  EXPECT_EQ(eleven.Row(24).find("Next Page"), std::string::npos);
+}
+
+TEST(EventEditor, NewEventWithCodeAndTargetIsAppendedAndScripted) {
+  EventRig t;
+  t.WriteEvents(1);
+  t.Keys("!");
+  t.Keys("S");  // not offered yet: nothing happens
+  t.Keys("A@#WELL\rBW.LDY\rDID-9\r");
+  t.Keys("E");  // the code lines
+  t.Keys("B@writeln one\rC@writeln two\rR");
+  t.Keys("F");
+  t.Keys("C");  // when leaving the inn
+  t.Keys("S");
+  t.Escape();
+  t.Run();
+  EXPECT_TRUE(t.Showed("The @#Name of this Event"));
+  EXPECT_TRUE(t.Showed("Line number #3"));
+  EXPECT_TRUE(t.Showed("Code       : Go here to set"));
+  EXPECT_TRUE(t.Showed("Target     : Leaving the Inn"));
+  std::vector<EventRecord> events = t.Events();
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[1].EventName, "WELL");
+  EXPECT_EQ(events[1].Code[0], "@writeln one");  // closed up on Return
+  EXPECT_EQ(events[1].Code[1], "@writeln two");
+  EXPECT_EQ(events[1].Target, editors::kTargetLeaveInn);
+  EXPECT_EQ(events[1].Author, "Unknown");
+  EXPECT_NE(t.dir.Read("INN.LDY").find("@set &N1 to &rnd1\r\n@case &N1 1\r\n1: @writeln one\r\n"
+                                       "@writeln two\r\n@endcase 1\r\n"),
+            std::string::npos);
+  EXPECT_NE(t.Row(6).find("Ran from: Leaving Inn"), std::string::npos);
+}
+
+TEST(EventEditor, SavingAnOpenedEventAppendsACopyAndCancelWritesNothing) {
+  EventRig t;
+  t.WriteEvents(2);
+  std::string before = t.dir.Read("EVENTS.DAT");
+  t.Keys("AAchanged\rQ");  // cancelled
+  t.Keys("AF");
+  t.Escape();  // Escape in the target chooser: other places
+  t.Keys("S");
+  t.Escape();
+  t.Run();
+  std::vector<EventRecord> events = t.Events();
+  ASSERT_EQ(events.size(), 3u);
+  EXPECT_EQ(t.dir.Read("EVENTS.DAT").substr(0, before.size()), before);
+  EXPECT_EQ(events[2].EventName, "EVENT1");
+  EXPECT_EQ(events[2].Target, editors::kTargetOtherPlaces);
+  EXPECT_EQ(t.dir.Read("3rdparty.dat"), "!EVENT1 E.LDY\r\nSome Lady Event!\r\n");
+  EXPECT_TRUE(t.Showed("(U) Uninstall Event"));
+}
+
+TEST(EventEditor, OddTargetShowsNotUsedAndImportMessages) {
+  EventRig t;
+  t.WriteEvents(1, 9);
+  t.Keys("AQ");
+  t.Keys("!I\r ");  // no name
+  t.Keys("Inothere.ldy\r ");
+  t.dir.Write("plain.ldy", "@#PLAIN\r\n@writeln hi\r\n");
+  t.Keys("Iplain.ldy\r ");
+  t.Keys("Q");
+  t.Escape();
+  t.Run();
+  EXPECT_TRUE(t.Showed("Target     :  Not Used"));
+  EXPECT_EQ(t.Row(4), "        Author: Unknown              Ran from:");
+  EXPECT_TRUE(t.Showed("No filename specified. Returning to the edit screen."));
+  EXPECT_TRUE(t.Showed("Can't open that file! Are you sure it exists?"));
+  EXPECT_TRUE(t.Showed("That file does not have a @#INSTALL! I cant install it!"));
+  EXPECT_EQ(t.Events().size(), 1u);
+}
+
+const char* const kAddOn =
+    "@#WELL\r\n@writeln the well\r\n"
+    "@#INSTALL\r\n@EVENTNAME WELL\r\n@AUTHOR Ann\r\n@AUTHID WELL-2\r\n@REPLACE WELL-1\r\n"
+    "@TARGET otherplaces\r\n@DISP Visit the well\r\n@MAKEDIR WELLDIR\r\n"
+    "@CODEBEGIN\r\n@routine well in &filename\r\n@CODEEND\r\n"
+    "@#UNINSTALL\r\n@DEL WELLDIR\\*.*\r\n@DEL *.DAT\r\n@RMDIR WELLDIR\r\n@RMDIR NODIR\r\n";
+
+TEST(EventEditor, ImportReplacesSavesAndUninstallRemovesAgain) {
+  EventRig t;
+  t.WriteEvents(2);
+  {
+    editors::EventStore store(t.dir.path());
+    ASSERT_TRUE(store.Open());
+    EventRecord old;
+    editors::ResetEvent(old);
+    old.UniqueId = "well-1";
+    old.Target = editors::kTargetLeaveBank;
+    store.Append(old);
+  }
+  t.dir.Write("Well.ldy", kAddOn);
+  t.dir.Write("3rdparty.dat", "; places\r\n");
+  t.dir.Write("ADDON.DAT", "x");
+  t.Keys("!Iwell.ldy\rn");  // declined: nothing filled in
+  t.Keys("Q!Iwell.ldy\ry");
+  t.Keys("S");
+  t.Escape();
+  t.Run();
+  EXPECT_TRUE(t.Showed("The script you are importing wants to replace another event. Continue?"));
+  EXPECT_TRUE(t.Showed("Event File : well.ldy"));
+  EXPECT_TRUE(t.Showed("Target     : Other Places"));
+  std::vector<EventRecord> events = t.Events();
+  ASSERT_EQ(events.size(), 3u);  // the replaced one has gone
+  EXPECT_EQ(events[2].Code[0], "@routine well in well.ldy");
+  EXPECT_EQ(events[2].DisplayText, "Visit the well");
+  EXPECT_TRUE(std::filesystem::is_directory(t.dir.File("WELLDIR")));
+  EXPECT_EQ(t.dir.Read("3rdparty.dat"), "; places\r\n!WELL well.ldy\r\nVisit the well\r\n");
+  EXPECT_NE(t.dir.Read("BANK.LDY").find("@endquest"), std::string::npos);
+
+  t.dir.Write("WELLDIR/made.txt", "y");
+  t.console.shown.clear();
+  t.Keys("CU ");  // the third slot; a key for the directory message
+  t.Escape();
+  t.Run();
+  EXPECT_TRUE(t.Showed("Could not remove the directory \"NODIR\""));
+  EXPECT_FALSE(std::filesystem::exists(t.dir.File("WELLDIR")));
+  EXPECT_FALSE(t.dir.Exists("ADDON.DAT"));
+  EXPECT_TRUE(t.dir.Exists("EVENTS.DAT"));
+  EXPECT_EQ(t.dir.Read("3rdparty.dat"), "; places\r\n");
+  events = t.Events();
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0].EventName, "EVENT1");
+  EXPECT_EQ(events[1].EventName, "EVENT2");
+  EXPECT_FALSE(t.dir.Exists("EVENTS.TMP"));
+  EXPECT_FALSE(t.dir.Exists("3rdparty.tmp"));
+}
+
+}  // namespace
