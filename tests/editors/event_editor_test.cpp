@@ -11,28 +11,14 @@
 #include "platform/keys.h"
 #include "shell/run_state.h"
 #include "support/rig.h"
+#include "support/snoop_rig.h"
 
 namespace {
 
 using editors::EventRecord;
 namespace key = platform::key;
 
-// Keeps the screen as it was each time the editor read a key.
-class SnoopConsole : public platform::VirtualConsole {
- public:
-  using VirtualConsole::VirtualConsole;
-  char ReadKey() override {
-    if (PendingKeys() > 0) shown.push_back(Dump());
-    return VirtualConsole::ReadKey();
-  }
-  std::vector<std::string> shown;
-};
-
-struct EventRig {
-  platform::VirtualClock clock;
-  SnoopConsole console{&clock};
-  door::Door door{console, clock};
-  ui::Ui ui{door};
+struct EventRig : testsupport::SnoopRig {
   testsupport::TempDir dir;
   shell::RunState run;
 
@@ -45,11 +31,6 @@ struct EventRig {
   }
   void Keys(const std::string& keys) { console.Type(keys); }
   void Escape() { console.Key(key::kEscape); }
-  bool Showed(const std::string& text) const {
-    for (const auto& screen : console.shown)
-      if (screen.find(text) != std::string::npos) return true;
-    return false;
-  }
   std::string Row(int row) const {
     std::string text = console.screen().RowText(row);
     return text.erase(text.find_last_not_of(' ') + 1);
