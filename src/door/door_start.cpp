@@ -1,12 +1,12 @@
 #include "door/door_start.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "door/drop_files.h"
 #include "door/status_bar.h"
 #include "platform/file.h"
+#include "platform/letter_case.h"
 #include "platform/library.h"
 #include "platform/record_bytes.h"
 
@@ -37,11 +37,6 @@ constexpr size_t kWsMinutesOffset = 0x340;
 
 using LoggedInProc = int32_t(KELD_HOST_CALL*)(uint8_t* record);
 using GetNodeProc = int32_t(KELD_HOST_CALL*)();
-
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
 
 std::string BaseName(const std::string& path) {
   size_t cut = path.find_last_of("/\\");
@@ -152,9 +147,9 @@ void FinishStart(Door& door) {
 Switches ParseSwitches(const std::vector<std::string>& args, const DoorHooks& hooks) {
   Switches sw;
   for (const std::string& arg : args) {
-    if (Upper(arg) == "/DEBUG") continue;
+    if (platform::UpperCase(arg) == "/DEBUG") continue;
     if (arg.size() < 2 || (arg[0] != '-' && arg[0] != '/')) continue;
-    char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(arg[1])));
+    char letter = platform::UpperCase(arg[1]);
     std::string rest = arg.substr(2);
     switch (letter) {
       case 'D':

@@ -1,10 +1,10 @@
 #include "door/drop_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 #include "platform/files.h"
+#include "platform/letter_case.h"
 
 namespace door {
 
@@ -17,12 +17,6 @@ constexpr size_t kInfoLines = 14;
 constexpr uint8_t kSerial = 1;
 constexpr uint8_t kTelnet = 2;
 constexpr uint8_t kHostLibrary = 3;
-
-std::string Upper(std::string_view text) {
-  std::string s(text);
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
@@ -60,7 +54,7 @@ std::string Separators() {
 }  // namespace
 
 DropFileKind DropFileKindOf(std::string_view path) {
-  std::string upper = Upper(path);
+  std::string upper = platform::UpperCase(path);
   auto has = [&](const char* name) { return upper.find(name) != std::string::npos; };
   if (has("DOOR32.SYS")) return DropFileKind::kDoor32Sys;
   if (has("DOOR.SYS")) return DropFileKind::kDoorSys;
@@ -139,7 +133,7 @@ void ReadDoorSys(std::string_view text, DoorState& state) {
   state.UserName = line[9];
   state.SecurityLevel = NumberOr(line[14], 0);
   state.SecondsAllowed = NumberOr(line[17], 0);
-  state.Ansi = Upper(line[19]) == "GR";
+  state.Ansi = platform::UpperCase(line[19]) == "GR";
   state.UserRecord = FromOne(NumberOr(line[25], 1));
   state.UserAlias = line[35];
 }
@@ -158,16 +152,16 @@ void ReadInfo(std::string_view text, DoorState& state) {
   std::vector<std::string> line = DropFileLines(text, kInfoLines);
   state.UserRecord = NumberOr(line[0], 0);
   state.Ansi = NumberOr(line[1], 3) == 3;
-  state.FairyFlag = Upper(line[3]) == "FAIRY YES";
+  state.FairyFlag = platform::UpperCase(line[3]) == "FAIRY YES";
   state.SecondsAllowed = MinutesToSeconds(NumberOr(line[4], 0));
   state.UserAlias = line[5];
   state.UserName = JoinName(line[6], line[7]);
   SetPort(state, NumberOr(line[8], 0));
-  std::string kind = Upper(line[11]);
+  std::string kind = platform::UpperCase(line[11]);
   if (kind == "TELNET") state.CommType = kTelnet;
   if (kind == "WC5") state.CommType = kHostLibrary;
   if (kind == "LOCAL") state.CommType = 0;
-  state.CleanMode = Upper(line[13]) == "CLEAN MODE ON";
+  state.CleanMode = platform::UpperCase(line[13]) == "CLEAN MODE ON";
 }
 
 void ReadDropFile(DropFileKind kind, std::string_view text, DoorState& state) {

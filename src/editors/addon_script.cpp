@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "editors/event_scripts.h"
 #include "platform/files.h"
+#include "platform/letter_case.h"
 
 namespace editors {
 
@@ -20,12 +20,6 @@ constexpr std::array<std::string_view, 10> kProtectedNames = {
 // Files the event editor holds open or is rewriting while it uninstalls.
 constexpr std::array<std::string_view, 3> kFilesInUse = {"EVENTS.DAT", "EVENTS.TMP",
                                                          "3RDPARTY.TMP"};
-
-std::string Upper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -47,7 +41,7 @@ bool IsDirective(std::string_view upper_line, std::string_view keyword) {
 }
 
 void SetTarget(const std::string& value, EventRecord& event, InstallActions& actions) {
-  std::string name = Upper(value);
+  std::string name = platform::UpperCase(value);
   if (name == "FOREST") {
     event.Target = kTargetForest;
   } else if (name == "LEAVEBANK") {
@@ -68,7 +62,7 @@ size_t CopyCodeBlock(const std::vector<std::string>& section, size_t begin, Even
   size_t written = 0;
   while (at < section.size() && written < event.Code.size()) {
     const std::string& line = section[at++];
-    std::string upper = Upper(line);
+    std::string upper = platform::UpperCase(line);
     if (upper == "@CODEEND") break;
     if (upper.find("@CODEEND") != std::string::npos) continue;
     event.Code[written++] = ReplaceFilename(line, event.EventFile);
@@ -136,7 +130,7 @@ void DeleteMatching(const std::string& value, const std::string& game_dir,
   }
   std::string folder = platform::WithTrailingSeparator(*dir);
   for (const std::string& name : platform::FindFiles(folder, pattern)) {
-    std::string upper = Upper(name);
+    std::string upper = platform::UpperCase(name);
     if (IsProtectedFile(name) || IsInUse(upper)) continue;
     platform::DeleteFile(folder + name);
     std::vector<std::string> left = platform::FindFiles(folder, name);
@@ -157,8 +151,9 @@ void RemoveDirectory(const std::string& value, const std::string& game_dir,
 std::optional<std::vector<std::string>> ReadSection(const std::vector<std::string>& lines,
                                                     std::string_view label, size_t max_lines,
                                                     bool skip_empty) {
-  auto start = std::find_if(lines.begin(), lines.end(),
-                            [&](const std::string& line) { return Upper(line) == label; });
+  auto start = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+    return platform::UpperCase(line) == label;
+  });
   if (start == lines.end()) return std::nullopt;
   std::vector<std::string> section;
   for (auto it = start + 1; it != lines.end() && section.size() < max_lines; ++it) {
@@ -179,13 +174,13 @@ std::optional<std::vector<std::string>> UninstallSection(std::string_view text) 
 
 bool WantsReplace(const std::vector<std::string>& section) {
   return std::any_of(section.begin(), section.end(), [](const std::string& line) {
-    return Upper(line).find("@REPLACE") != std::string::npos;
+    return platform::UpperCase(line).find("@REPLACE") != std::string::npos;
   });
 }
 
 std::string ReplaceFilename(std::string_view text, std::string_view file) {
   static constexpr std::string_view kMark = "&FILENAME";
-  std::string upper = Upper(text);
+  std::string upper = platform::UpperCase(text);
   std::string out;
   size_t at = 0;
   for (size_t found; (found = upper.find(kMark, at)) != std::string::npos;
@@ -200,7 +195,7 @@ void ApplyInstallSection(const std::vector<std::string>& section, EventRecord& e
   size_t at = 0;
   while (at < section.size()) {
     const std::string& line = section[at];
-    std::string upper = Upper(line);
+    std::string upper = platform::UpperCase(line);
     ++at;
     if (IsDirective(upper, "@EVENTNAME")) {
       event.EventName = ValueAfter(line, "@EVENTNAME");
@@ -226,7 +221,7 @@ void ApplyInstallSection(const std::vector<std::string>& section, EventRecord& e
 void RunUninstallSection(const std::vector<std::string>& section, const std::string& game_dir,
                          const std::string& event_file, UninstallReport& report) {
   for (const std::string& line : section) {
-    std::string upper = Upper(line);
+    std::string upper = platform::UpperCase(line);
     if (IsDirective(upper, "@DEL")) {
       std::string value = ReplaceFilename(ValueAfter(line, "@DEL"), event_file);
       if (value != "*.*") DeleteMatching(value, game_dir, report);
@@ -237,7 +232,7 @@ void RunUninstallSection(const std::vector<std::string>& section, const std::str
 }
 
 bool IsProtectedFile(std::string_view name) {
-  std::string upper = Upper(name);
+  std::string upper = platform::UpperCase(name);
   return std::any_of(kProtectedNames.begin(), kProtectedNames.end(),
                      [&](std::string_view p) { return upper.find(p) != std::string::npos; });
 }

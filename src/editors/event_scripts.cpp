@@ -1,11 +1,11 @@
 #include "editors/event_scripts.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "editors/replace_via_temp.h"
 #include "platform/file.h"
 #include "platform/files.h"
+#include "platform/letter_case.h"
 #include "platform/program_end.h"
 
 namespace editors {
@@ -35,11 +35,6 @@ ScriptFile FileOf(ScriptKind kind) {
 void AddLine(std::string& out, std::string_view line) {
   out += line;
   out += kLineEnd;
-}
-
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
 }
 
 // Event k of the script: its number, then its code lines, the first on
@@ -131,7 +126,7 @@ std::string OtherPlacesPair(const EventRecord& event) {
 
 std::string WithoutOtherPlacesPair(std::string_view content, const std::string& key) {
   std::vector<std::string> lines = SplitLines(content);
-  std::string wanted = Upper(key);
+  std::string wanted = platform::UpperCase(key);
   std::string out;
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string& first = lines[i];
@@ -140,7 +135,7 @@ std::string WithoutOtherPlacesPair(std::string_view content, const std::string& 
       continue;
     }
     bool has_second = i + 1 < lines.size();
-    bool ours = !first.empty() && first[0] == '!' && Upper(first) == wanted;
+    bool ours = !first.empty() && first[0] == '!' && platform::UpperCase(first) == wanted;
     if (!ours) {
       AddLine(out, first);
       if (has_second) AddLine(out, lines[i + 1]);

@@ -1,25 +1,16 @@
 #include "editors/event_store.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 #include "editors/replace_via_temp.h"
 #include "platform/files.h"
+#include "platform/letter_case.h"
 #include "platform/program_end.h"
 
 namespace editors {
 
-namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::toupper(x) == std::toupper(y);
-         });
-}
-
-}  // namespace
+namespace {}  // namespace
 
 EventStore::EventStore(std::string game_dir)
     : game_dir_(std::move(game_dir)), path_(platform::FindInDirectory(game_dir_, "EVENTS.DAT")) {}
@@ -79,8 +70,9 @@ std::vector<EventRecord> EventStore::RemoveWhere(
 }
 
 std::vector<EventRecord> EventStore::RemoveWithId(const std::string& id) {
-  return RemoveWhere(
-      [&](int64_t, const EventRecord& event) { return SameIgnoringCase(event.UniqueId, id); });
+  return RemoveWhere([&](int64_t, const EventRecord& event) {
+    return platform::SameIgnoringCase(event.UniqueId, id);
+  });
 }
 
 std::vector<EventRecord> EventStore::RemoveRecord(int64_t n) {

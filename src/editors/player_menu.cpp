@@ -1,8 +1,8 @@
 #include "editors/player_menu.h"
 
-#include <cctype>
 
 #include "platform/keys.h"
+#include "platform/letter_case.h"
 #include "ui/prompts.h"
 
 namespace editors {
@@ -69,7 +69,7 @@ int16_t PlayerMenu(ui::Ui& ui, const PlayerMenuDef& menu) {
 
     bool extended = false;
     char k = ui::ReadLocalKey(ui.door, extended);
-    if (!extended) k = static_cast<char>(std::toupper(static_cast<unsigned char>(k)));
+    if (!extended) k = platform::UpperCase(k);
     if (k == key::kEnter) return ui.MenuPos = static_cast<int16_t>(pos);
     if (k == key::kEscape) return ui.MenuPos = menu.Count;
     if (extended && ui::FunctionKeyResult(k) != 0) return ui.MenuPos = ui::FunctionKeyResult(k);

@@ -1,9 +1,9 @@
 #include "editors/tournament_editor.h"
 
-#include <cctype>
 #include <string>
 
 #include "editors/record_editor.h"
+#include "platform/letter_case.h"
 #include "ui/prompts.h"
 
 namespace editors {
@@ -18,7 +18,7 @@ void Frame(ui::Ui& ui) {
 }
 
 char ReadUpperKey(ui::Ui& ui) {
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(ui.door.DReadKey())));
+  return platform::UpperCase(ui.door.DReadKey());
 }
 
 void WriteAt(ui::Ui& ui, int col, int row, const std::string& text) {

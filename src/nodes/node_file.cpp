@@ -1,6 +1,5 @@
 #include "nodes/node_file.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "platform/letter_case.h"
 
 namespace nodes {
 
@@ -198,7 +198,7 @@ uint8_t FossilModeOf(char first) {
 }
 
 bool StatusOnOf(const std::string& line) {
-  return line.empty() || std::toupper(static_cast<unsigned char>(line.back())) != 'F';
+  return line.empty() || platform::UpperCase(line.back()) != 'F';
 }
 
 // Line n of the file, counted from 1; a line past the end reads as empty.

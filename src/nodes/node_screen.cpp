@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "platform/file.h"
 #include "platform/files.h"
+#include "platform/letter_case.h"
 #include "platform/program_end.h"
 #include "ui/menus.h"
 #include "ui/prompts.h"
@@ -238,13 +238,6 @@ constexpr size_t kCopyBlock = 2048;
 // Another node may hold a file open for a moment while its caller logs on.
 constexpr int kOpenTries = 101;
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
-}
-
 // Compared by what the paths lead to, so that no spelling of the program
 // directory (".", "..", a link, other letter case) can make a copy
 // truncate the very files it reads.
@@ -252,7 +245,7 @@ bool IsProgramDirectory(const std::string& dir, const std::string& program_dir) 
   std::string canonical = platform::CanonicalDirectory(dir);
   std::string program = platform::CanonicalDirectory(program_dir);
   if (!canonical.empty() && !program.empty()) return canonical == program;
-  return SameIgnoringCase(dir, program_dir);
+  return platform::SameIgnoringCase(dir, program_dir);
 }
 
 // Can a file be made in the directory? The probe is removed again.

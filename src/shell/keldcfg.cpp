@@ -1,10 +1,10 @@
 #include "shell/keldcfg.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "editors/extras_file.h"
 #include "platform/files.h"
+#include "platform/letter_case.h"
 #include "shell/game_files.h"
 #include "shell/main_loop.h"
 #include "shell/settings_file.h"
@@ -14,17 +14,11 @@ namespace shell {
 
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
-}
-
 // "/G" selects the green accent colours; only the whole parameter counts.
 void ApplyColourScheme(ui::Ui& ui, RunState& run, const std::vector<std::string>& args) {
-  bool green = std::any_of(args.begin(), args.end(),
-                           [](const std::string& arg) { return SameIgnoringCase(arg, "/G"); });
+  bool green = std::any_of(args.begin(), args.end(), [](const std::string& arg) {
+    return platform::SameIgnoringCase(arg, "/G");
+  });
   if (!green) return;
   ui.HiCode = "`0";
   ui.LoCode = "`2";

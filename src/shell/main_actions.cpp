@@ -1,11 +1,11 @@
 #include "shell/main_actions.h"
 
 #include <array>
-#include <cctype>
 
 #include "editors/extras_file.h"
 #include "platform/file.h"
 #include "platform/files.h"
+#include "platform/letter_case.h"
 #include "platform/program_end.h"
 #include "ui/menus.h"
 #include "ui/prompts.h"
@@ -30,15 +30,10 @@ constexpr int kMailFiles = 150;
 constexpr int kExtras2Records = 150;
 constexpr size_t kExtras2RecordSize = 513;
 
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
 // Typed paths are upper-cased where the file system ignores case anyway;
 // where it does not, upper-casing would name a different file.
 std::string AsStoredPath(const std::string& typed) {
-  return platform::PathSeparator() == '\\' ? Upper(typed) : typed;
+  return platform::PathSeparator() == '\\' ? platform::UpperCase(typed) : typed;
 }
 
 std::string Trimmed(const std::string& s) {
@@ -73,7 +68,7 @@ char ReadResetAnswer(ui::Ui& ui) {
   bool extended = false;
   char key = ui::ReadLocalKey(ui.door, extended);
   if (extended) key = 0;
-  key = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
+  key = platform::UpperCase(key);
   bool printable = static_cast<unsigned char>(key) >= ' ' && key != '`';
   ui.CWriteLn((printable ? std::string(1, key) : std::string()) + ui.HiCode);
   return key;

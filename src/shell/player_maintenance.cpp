@@ -1,10 +1,10 @@
 #include "shell/player_maintenance.h"
 
-#include <cctype>
 #include <functional>
 
 #include "editors/player_record.h"
 #include "platform/files.h"
+#include "platform/letter_case.h"
 #include "platform/program_end.h"
 #include "platform/record_file.h"
 #include "ui/prompts.h"
@@ -69,7 +69,7 @@ void FixMarriages(ui::Ui& ui, const RunState& run) {
     ui.door.DReadKey();  // an extended key's scan code goes with it
     return;
   }
-  if (std::toupper(static_cast<unsigned char>(key)) != 'Y') return;
+  if (platform::UpperCase(key) != 'Y') return;
   ui.CWriteLn("Y");
   if (!RewriteEveryPlayer(ui, run,
                           [](editors::PlayerRecord& p) { p.MarriedTo = editors::kNotMarried; }))

@@ -1,7 +1,7 @@
 #include "shell/settings_file.h"
 
-#include <cctype>
 
+#include "platform/letter_case.h"
 #include "platform/program_end.h"
 #include "platform/record_file.h"
 #include "ui/prompts.h"
@@ -28,8 +28,7 @@ void ShowSettingsError(ui::Ui& ui) {
 char ReadChoiceAOrC(door::Door& door) {
   for (;;) {
     bool extended = false;
-    char key = static_cast<char>(
-        std::toupper(static_cast<unsigned char>(ui::ReadLocalKey(door, extended))));
+    char key = platform::UpperCase(ui::ReadLocalKey(door, extended));
     if (!extended && (key == 'A' || key == 'C')) return key;
   }
 }

@@ -1,9 +1,9 @@
 #include "shell/tab_menu.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/keys.h"
+#include "platform/letter_case.h"
 #include "ui/prompts.h"
 
 namespace shell {
@@ -124,7 +124,7 @@ int16_t RunTabMenu(ui::Ui& ui, TabMenu& tab, uint8_t hi_back, int& current_tab, 
     bool extended = false;
     char k = ui::ReadLocalKey(ui.door, extended);
     if (!extended) {
-      k = static_cast<char>(std::toupper(static_cast<unsigned char>(k)));
+      k = platform::UpperCase(k);
       for (int n = 1; n <= tab.Count; ++n) {
         if (!tab.Item(n).Separator && tab.Item(n).Hotkey == k)
           return ui.MenuPos = static_cast<int16_t>(n);

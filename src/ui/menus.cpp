@@ -1,9 +1,9 @@
 #include "ui/menus.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/keys.h"
+#include "platform/letter_case.h"
 #include "ui/prompts.h"
 
 namespace ui {
@@ -11,10 +11,6 @@ namespace ui {
 namespace key = platform::key;
 
 namespace {
-
-char Upper(char c) {
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
 
 template <typename Def>
 bool Visible(const Def& def, int n) {
@@ -88,7 +84,7 @@ int16_t LightbarMenu(Ui& ui, MenuDef& menu) {
 
     bool extended = false;
     char k = ReadLocalKey(door, extended);
-    if (!extended) k = Upper(k);
+    if (!extended) k = platform::UpperCase(k);
     if (extended && FunctionKeyResult(k) != 0) return ui.MenuPos = FunctionKeyResult(k);
     // A hot key wins over the digit keys and over extended keys whose scan
     // code is its letter; only the Up and Down arrows keep their meaning.
@@ -163,7 +159,7 @@ int16_t ListPicker(Ui& ui, PickDef& pick) {
 
     bool extended = false;
     char k = ReadLocalKey(door, extended);
-    if (!extended) k = Upper(k);
+    if (!extended) k = platform::UpperCase(k);
     if (extended && FunctionKeyResult(k) != 0) return ui.MenuPos = FunctionKeyResult(k);
     if (!extended && pick.ShowHotkeys) {
       if (int n = HotkeyItem(pick, k)) return ui.MenuPos = static_cast<int16_t>(n);

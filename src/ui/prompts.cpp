@@ -1,10 +1,10 @@
 #include "ui/prompts.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 #include "platform/keys.h"
+#include "platform/letter_case.h"
 
 namespace ui {
 
@@ -54,10 +54,6 @@ std::string MarkHotKey(std::string_view answer, char key) {
   size_t at = marked.find(key);
   if (at == std::string::npos) return marked;
   return marked.substr(0, at) + "`%" + marked[at] + "`7" + marked.substr(at + 1);
-}
-
-char Upper(char c) {
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
 }  // namespace
@@ -125,8 +121,8 @@ bool ChooseTwo(Ui& ui, std::string_view prompt, std::string_view first, std::str
       if (key == '4') key = 'K';
       if (key == '6') key = 'M';
     }
-    if (Upper(key) == Upper(first_key)) return true;
-    if (Upper(key) == Upper(second_key)) return false;
+    if (platform::UpperCase(key) == platform::UpperCase(first_key)) return true;
+    if (platform::UpperCase(key) == platform::UpperCase(second_key)) return false;
     draw_answers();
     if (key == 13 && !extended) return selected_first;
   }
