@@ -1,8 +1,8 @@
 #include "editors/player_menu.h"
 
-
 #include "platform/keys.h"
 #include "platform/letter_case.h"
+#include "ui/menu_items.h"
 #include "ui/prompts.h"
 
 namespace editors {
@@ -10,30 +10,6 @@ namespace editors {
 namespace key = platform::key;
 
 namespace {
-
-bool Visible(const PlayerMenuDef& menu, int n) {
-  return n >= 1 && n <= menu.Count && !menu.Item(n).Hidden;
-}
-
-int Above(const PlayerMenuDef& menu, int pos) {
-  if (pos <= 1) return menu.Count;
-  for (int n = pos - 1; n >= 1; --n)
-    if (Visible(menu, n)) return n;
-  return pos;
-}
-
-int Below(const PlayerMenuDef& menu, int pos) {
-  if (pos >= menu.Count) return 1;
-  for (int n = pos + 1; n <= menu.Count; ++n)
-    if (Visible(menu, n)) return n;
-  return pos;
-}
-
-int HotkeyItem(const PlayerMenuDef& menu, char k) {
-  for (int n = 1; n <= menu.Count; ++n)
-    if (Visible(menu, n) && menu.Item(n).Hotkey == k) return n;
-  return 0;
-}
 
 void DrawItems(ui::Ui& ui, const PlayerMenuDef& menu) {
   for (int n = 1; n <= menu.Count; ++n) {
@@ -60,7 +36,7 @@ int16_t PlayerMenu(ui::Ui& ui, const PlayerMenuDef& menu) {
   if (menu.Count < 1) return ui.MenuPos = 0;
   DrawItems(ui, menu);
   // A function key leaves a negative position behind; start over on item 1.
-  int pos = Visible(menu, ui.MenuPos) ? ui.MenuPos : 1;
+  int pos = ui::Visible(menu, ui.MenuPos) ? ui.MenuPos : 1;
   int previous = 0;
   for (;;) {
     ui.MenuPos = static_cast<int16_t>(pos);
@@ -74,13 +50,13 @@ int16_t PlayerMenu(ui::Ui& ui, const PlayerMenuDef& menu) {
     if (k == key::kEscape) return ui.MenuPos = menu.Count;
     if (extended && ui::FunctionKeyResult(k) != 0) return ui.MenuPos = ui::FunctionKeyResult(k);
     if ((extended && k == key::kUp) || k == '8') {
-      pos = Above(menu, pos);
+      pos = ui::ItemAbove(menu, pos);
     } else if ((extended && k == key::kDown) || k == '2') {
-      pos = Below(menu, pos);
+      pos = ui::ItemBelow(menu, pos);
     } else if (extended && (k == key::kLeft || k == key::kRight)) {
       continue;
     } else if (menu.ShowHotkeys) {
-      if (int n = HotkeyItem(menu, k)) return ui.MenuPos = static_cast<int16_t>(n);
+      if (int n = ui::HotkeyItem(menu, k)) return ui.MenuPos = static_cast<int16_t>(n);
     }
   }
 }

@@ -4,6 +4,7 @@
 
 #include "platform/keys.h"
 #include "platform/letter_case.h"
+#include "ui/menu_items.h"
 #include "ui/prompts.h"
 
 namespace ui {
@@ -12,31 +13,11 @@ namespace key = platform::key;
 
 namespace {
 
-template <typename Def>
-bool Visible(const Def& def, int n) {
-  return n >= 1 && n <= def.Count && !def.Item(n).Hidden;
-}
-
-template <typename Def>
-int HotkeyItem(const Def& def, char key) {
-  for (int n = 1; n <= def.Count; ++n)
-    if (Visible(def, n) && def.Item(n).Hotkey == key) return n;
-  return 0;
-}
-
 // A starting item inside the definition, whatever an earlier call left.
 template <typename Def>
 int StartItem(const Def& def, int16_t menu_pos) {
   if (menu_pos < 1) return 1;
   return std::min<int>(menu_pos, std::max<int>(def.Count, 1));
-}
-
-// The nearest visible item in the direction of `step`; with none that way
-// the marker stays where it is.
-int NextVisible(const MenuDef& menu, int pos, int step) {
-  for (int n = pos + step; n >= 1 && n <= menu.Count; n += step)
-    if (!menu.Item(n).Hidden) return n;
-  return pos;
 }
 
 // Digits, Enter and Escape are compared by value, so they count whether
@@ -93,9 +74,9 @@ int16_t LightbarMenu(Ui& ui, MenuDef& menu) {
       if (int n = HotkeyItem(menu, k)) return ui.MenuPos = static_cast<int16_t>(n);
     }
     if (IsKey(k, extended, key::kUp, '8')) {
-      pos = pos == 1 ? menu.Count : NextVisible(menu, pos, -1);
+      pos = ItemAbove(menu, pos);
     } else if (IsKey(k, extended, key::kDown, '2')) {
-      pos = pos == menu.Count ? 1 : NextVisible(menu, pos, +1);
+      pos = ItemBelow(menu, pos);
     } else if (k == key::kEnter) {
       return ui.MenuPos = static_cast<int16_t>(pos);
     } else if (k == key::kEscape) {
