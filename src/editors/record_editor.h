@@ -11,6 +11,7 @@
 
 #include "platform/record_bytes.h"
 #include "platform/record_file.h"
+#include "ui/prompts.h"
 #include "ui/ui.h"
 
 namespace editors {
@@ -109,13 +110,29 @@ Field<Record> NumberEntry(const char* label, char hotkey, Int Record::*number, i
 // blank stay as they are.
 std::string TrimEntered(std::string text);
 
+inline constexpr int kFieldBack = 1, kFieldFore = 15;
+
 // Edits a field in place at (col, row): the line editor for a text, the
 // number field for a number.
 template <typename Record>
-void EditInPlace(ui::Ui& ui, const Field<Record>& f, Record& r, int col, int row);
+void EditInPlace(ui::Ui& ui, const Field<Record>& f, Record& r, int col, int row) {
+  if (f.IsText()) {
+    r.*f.Text =
+        TrimEntered(ui::LineEdit(ui, col, row, f.MaxLen, kFieldBack, kFieldFore, r.*f.Text));
+  } else {
+    f.SetNumber(r, ui::NumberField(ui, col, row, f.Min, f.Max, f.Number(r)));
+  }
+}
+
 // Edits a field in a framed prompt titled with the field's Prompt.
 template <typename Record>
-void EditInPrompt(ui::Ui& ui, const Field<Record>& f, Record& r);
+void EditInPrompt(ui::Ui& ui, const Field<Record>& f, Record& r) {
+  if (f.IsText()) {
+    r.*f.Text = ui::TextPrompt(ui, f.Prompt, r.*f.Text, f.MaxLen);
+  } else {
+    f.SetNumber(r, ui::NumberPrompt(ui, f.Prompt, f.Number(r), f.Max, f.Min));
+  }
+}
 
 // The frame of every editor screen: a cleared screen, the title centred
 // in `width` columns on row 1, rules on row 2 and `lower_rule`, colour 7.
@@ -149,5 +166,3 @@ struct ListEditorDef {
 void RunListEditor(ui::Ui& ui, const std::string& game_dir, const ListEditorDef& def);
 
 }  // namespace editors
-
-#include "editors/record_editor_fields.h"
