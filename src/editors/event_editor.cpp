@@ -42,12 +42,7 @@ constexpr int kCodeReturn = 11;
 
 void AddEntry(ui::PickDef& pick, std::string text, char hotkey, int col, int row,
               bool shown = true) {
-  ui::PickItem& item = pick.Item(++pick.Count);
-  item.Text = std::move(text);
-  item.Hotkey = hotkey;
-  item.Col = static_cast<uint8_t>(col);
-  item.Row = static_cast<uint8_t>(row);
-  item.Hidden = !shown;
+  pick.Add(std::move(text), hotkey, col, row).Hidden = !shown;
   pick.EscapeItem = static_cast<uint8_t>(pick.Count);
 }
 

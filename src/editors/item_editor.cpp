@@ -47,22 +47,12 @@ std::array<Field<ItemRecord>, 3> ItemFields(const ItemTexts& t) {
 
 ui::PickDef EditPick(const std::array<Field<ItemRecord>, 3>& fields, const ItemRecord& item) {
   ui::PickDef pick;
-  pick.Count = kExit;
   for (int i = 0; i < 3; ++i) {
-    ui::PickItem& p = pick.Item(i + 1);
     const Field<ItemRecord>& f = fields[static_cast<size_t>(i)];
-    p.Text = f.Label + f.Value(item, true);
-    p.Hotkey = f.Hotkey;
-    p.Col = 5;
-    p.Row = static_cast<uint8_t>(4 + i);
+    pick.Add(f.Label + f.Value(item, true), f.Hotkey, 5, 4 + i);
   }
-  pick.Item(kUnused).Hidden = true;
-  pick.Item(kUnused).Row = 7;
-  ui::PickItem& exit = pick.Item(kExit);
-  exit.Text = "Exit";
-  exit.Hotkey = 'Q';
-  exit.Col = 5;
-  exit.Row = 8;
+  pick.Add("", 0, 5, 7).Hidden = true;
+  pick.Add("Exit", 'Q', 5, 8);
   pick.ShowHotkeys = true;
   pick.EscapeItem = kExit;
   return pick;

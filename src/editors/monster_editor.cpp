@@ -28,19 +28,12 @@ const std::array<Field<M>, 6> kFields = {
 };
 enum EditItem { kDeathString = 7, kDeathRowKeeper, kQuit };
 
-void AddItem(ui::MenuDef& menu, std::string text, char hotkey) {
-  ++menu.Count;
-  menu.Item(menu.Count).Text = std::move(text);
-  menu.Item(menu.Count).Hotkey = hotkey;
-}
-
 ui::MenuDef EditMenu(const MonsterRecord& m) {
   ui::MenuDef menu;
-  for (const Field<M>& f : kFields) AddItem(menu, f.Label + f.Value(m), f.Hotkey);
-  AddItem(menu, "Death String : ", 'D');
-  AddItem(menu, "", 0);
-  menu.Item(kDeathRowKeeper).Hidden = true;  // keeps row 12 free for the text
-  AddItem(menu, "Quit", 'Q');
+  for (const Field<M>& f : kFields) menu.Add(f.Label + f.Value(m), f.Hotkey);
+  menu.Add("Death String : ", 'D');
+  menu.Add("", 0).Hidden = true;  // keeps row 12 free for the text
+  menu.Add("Quit", 'Q');
   menu.ShowHotkeys = true;
   return menu;
 }
@@ -93,23 +86,12 @@ constexpr int kLastPageStart = (kMonsterLevels - 2) * kMonstersPerLevel;
 
 ui::PickDef MonsterList() {
   ui::PickDef pick;
-  pick.Count = 25;
   for (int k = 1; k <= kSlots; ++k) {
-    ui::PickItem& slot = pick.Item(k);
-    slot.Hotkey = static_cast<char>(k + 64);
-    slot.Col = k % 2 == 1 ? 1 : 45;
-    slot.Row = static_cast<uint8_t>(6 + (k - 1) / 2);
-    slot.Hidden = true;
+    pick.Add("", static_cast<char>(k + 64), k % 2 == 1 ? 1 : 45, 6 + (k - 1) / 2).Hidden = true;
   }
-  auto set = [&pick](int n, const char* text, char hotkey, uint8_t col) {
-    pick.Item(n).Text = text;
-    pick.Item(n).Hotkey = hotkey;
-    pick.Item(n).Col = col;
-    pick.Item(n).Row = 19;
-  };
-  set(kBack, "Go back", '-', 16);
-  set(kExit, "Exit to main", 'X', 31);
-  set(kForward, "Go forward", '+', 51);
+  pick.Add("Go back", '-', 16, 19);
+  pick.Add("Exit to main", 'X', 31, 19);
+  pick.Add("Go forward", '+', 51, 19);
   pick.ShowHotkeys = true;
   pick.EscapeItem = kExit;
   return pick;

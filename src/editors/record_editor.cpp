@@ -63,24 +63,15 @@ bool AskReset(ui::Ui& ui, const char* question) {
   return ui::ChooseTwo(ui, question, "Yes", "No ", 'Y', 'N', true);
 }
 
-void SetItem(ui::PickItem& item, std::string text, char hotkey, uint8_t col, uint8_t row) {
-  item.Text = std::move(text);
-  item.Hotkey = hotkey;
-  item.Col = col;
-  item.Row = row;
-}
-
 ui::PickDef BuildList(ui::Ui& ui, DataFile& file, const ListEditorDef& def) {
   ui::PickDef pick;
-  pick.Count = static_cast<int16_t>(def.Count + 2);
   for (int i = 1; i <= def.Count; ++i) {
-    auto row = static_cast<uint8_t>(i + 3);
-    SetItem(pick.Item(i), def.NameOf(file, i - 1), static_cast<char>('A' + i - 1), 5, row);
-    ui.door.DGotoRowCol(row, 2);
+    pick.Add(def.NameOf(file, i - 1), static_cast<char>('A' + i - 1), 5, i + 3);
+    ui.door.DGotoRowCol(i + 3, 2);
     ui.door.DWrite(std::to_string(i));
   }
-  SetItem(pick.Item(def.Count + 1), def.ResetItem, 'R', def.ResetCol, def.ResetRow);
-  SetItem(pick.Item(def.Count + 2), "Exit", 'Q', def.ExitCol, def.ExitRow);
+  pick.Add(def.ResetItem, 'R', def.ResetCol, def.ResetRow);
+  pick.Add("Exit", 'Q', def.ExitCol, def.ExitRow);
   pick.ShowHotkeys = true;
   pick.EscapeItem = static_cast<uint8_t>(def.Count + 2);
   return pick;

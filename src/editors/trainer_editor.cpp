@@ -37,23 +37,12 @@ const std::array<TrainerRow, 11> kRows = {{
 
 enum EditItem { kResetThis = 12, kExitWithoutSaving, kExitAndSave };
 
-void SetItem(ui::PickItem& item, const char* text, char hotkey, uint8_t row) {
-  item.Text = text;
-  item.Hotkey = hotkey;
-  item.Col = 2;
-  item.Row = row;
-}
-
 ui::PickDef EditPick() {
   ui::PickDef pick;
-  pick.Count = kExitAndSave;
-  for (size_t i = 0; i < kRows.size(); ++i) {
-    const TrainerRow& r = kRows[i];
-    SetItem(pick.Item(static_cast<int>(i) + 1), r.field.Label, r.field.Hotkey, r.row);
-  }
-  SetItem(pick.Item(kResetThis), "Reset this trainer", 'R', 21);
-  SetItem(pick.Item(kExitWithoutSaving), "Exit without saving", 'X', 22);
-  SetItem(pick.Item(kExitAndSave), "Exit and save", 'Q', 23);
+  for (const TrainerRow& r : kRows) pick.Add(r.field.Label, r.field.Hotkey, 2, r.row);
+  pick.Add("Reset this trainer", 'R', 2, 21);
+  pick.Add("Exit without saving", 'X', 2, 22);
+  pick.Add("Exit and save", 'Q', 2, 23);
   pick.ShowHotkeys = true;
   pick.EscapeItem = kExitAndSave;
   return pick;

@@ -52,10 +52,7 @@ std::string NodePath(const shell::RunState& run, int node) {
 }
 
 void AddItem(ui::MenuDef& menu, char hotkey, std::string text) {
-  ++menu.Count;
-  ui::LightbarItem& item = menu.Item(menu.Count);
-  item.Hotkey = hotkey;
-  item.Text = std::move(text);
+  menu.Add(std::move(text), hotkey);
 }
 
 const char* YesNo(bool yes) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "ui/ui.h"
 
@@ -28,6 +29,13 @@ struct MenuDef {
   // Item n, counted from 1.
   LightbarItem& Item(int n) { return Items[static_cast<size_t>(n - 1)]; }
   const LightbarItem& Item(int n) const { return Items[static_cast<size_t>(n - 1)]; }
+  // Appends an item after the last one and returns it.
+  LightbarItem& Add(std::string text, char hotkey) {
+    LightbarItem& item = Item(++Count);
+    item.Text = std::move(text);
+    item.Hotkey = hotkey;
+    return item;
+  }
 };
 
 struct PickItem {
@@ -46,6 +54,15 @@ struct PickDef {
 
   PickItem& Item(int n) { return Items[static_cast<size_t>(n - 1)]; }
   const PickItem& Item(int n) const { return Items[static_cast<size_t>(n - 1)]; }
+  // Appends an item after the last one and returns it.
+  PickItem& Add(std::string text, char hotkey, int col, int row) {
+    PickItem& item = Item(++Count);
+    item.Text = std::move(text);
+    item.Hotkey = hotkey;
+    item.Col = static_cast<uint8_t>(col);
+    item.Row = static_cast<uint8_t>(row);
+    return item;
+  }
 };
 
 // Returns the chosen item, Count on Escape, or -1 to -10 for F1 to F10.
