@@ -3,12 +3,15 @@
 // by byte comparison that names what changed.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "platform/record_bytes.h"
+#include "support/end_expected.h"
 #include "support/rig.h"
 
 namespace editors_test {
@@ -50,6 +53,23 @@ template <typename Record>
 std::string Bytes(Record record) {
   platform::EncodeFields(record);
   return std::string(record.raw.begin(), record.raw.end());
+}
+
+// Runs `editor` on a game directory holding `name` with `bytes`, which are
+// too few records for it: the program must end with the run-time I/O error
+// report about that file and leave the file as it was.
+inline void ExpectShortFileEndsTheProgram(void (*editor)(ui::Ui&, const std::string&),
+                                          const std::string& name, const std::string& bytes) {
+  testsupport::TempDir dir;
+  dir.Write(name, bytes);
+  EXPECT_EXIT(
+      {
+        testsupport::Rig rig;
+        testsupport::ExpectProgramEnd();
+        editor(rig.ui, dir.path());
+      },
+      testing::ExitedWithCode(0), "I/O error .* while reading .*" + name);
+  EXPECT_EQ(Difference(dir.Read(name), bytes), "");
 }
 
 }  // namespace editors_test

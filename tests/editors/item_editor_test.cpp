@@ -7,7 +7,6 @@
 #include "editors/editor_files.h"
 #include "editors/item_record.h"
 #include "platform/keys.h"
-#include "support/end_expected.h"
 #include "support/rig.h"
 #include "support/snoop_rig.h"
 
@@ -114,17 +113,8 @@ TEST(ArmourEditor, NameIsCutAtTwentyAndMayBeEmpty) {
 }
 
 TEST(WeaponEditorDeathTest, FileOfFewerThanFifteenRecordsEndsWithTheIoErrorReport) {
-  TempDir dir;
-  const std::string before = RandomFile(14, kItemRecordSize, 5);
-  dir.Write("WEAPONS.DAT", before);
-  EXPECT_EXIT(
-      {
-        SnoopRig rig;
-        testsupport::ExpectProgramEnd();
-        editors::WeaponEditor(rig.ui, dir.path());
-      },
-      testing::ExitedWithCode(0), "I/O error .* while reading .*WEAPONS.DAT");
-  EXPECT_EQ(editors_test::Difference(dir.Read("WEAPONS.DAT"), before), "");
+  editors_test::ExpectShortFileEndsTheProgram(editors::WeaponEditor, "WEAPONS.DAT",
+                                              RandomFile(14, kItemRecordSize, 5));
 }
 
 }  // namespace

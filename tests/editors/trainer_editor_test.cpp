@@ -7,7 +7,6 @@
 #include "editors/editor_files.h"
 #include "editors/trainer_record.h"
 #include "platform/keys.h"
-#include "support/end_expected.h"
 #include "support/rig.h"
 #include "support/snoop_rig.h"
 
@@ -108,17 +107,8 @@ TEST(TrainerEditor, MissingFileAsksToResetWithoutEnteringTheEditor) {
 }
 
 TEST(TrainerEditorDeathTest, ShortFileEndsWithTheIoErrorReportUnchanged) {
-  TempDir dir;
-  const std::string before = RandomFile(10, kTrainerRecordSize, 14) + "xyz";
-  dir.Write("TRAINERS.DAT", before);
-  EXPECT_EXIT(
-      {
-        SnoopRig rig;
-        testsupport::ExpectProgramEnd();
-        editors::TrainerEditor(rig.ui, dir.path());
-      },
-      testing::ExitedWithCode(0), "I/O error .* while reading .*TRAINERS.DAT");
-  EXPECT_EQ(editors_test::Difference(dir.Read("TRAINERS.DAT"), before), "");
+  editors_test::ExpectShortFileEndsTheProgram(editors::TrainerEditor, "TRAINERS.DAT",
+                                              RandomFile(10, kTrainerRecordSize, 14) + "xyz");
 }
 
 }  // namespace
