@@ -21,12 +21,8 @@ constexpr std::array<std::string_view, 10> kProtectedNames = {
 constexpr std::array<std::string_view, 3> kFilesInUse = {"EVENTS.DAT", "EVENTS.TMP",
                                                          "3RDPARTY.TMP"};
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 bool IsLabelLine(std::string_view line) {
-  return StartsWith(line, "@#");
+  return line.starts_with("@#");
 }
 
 // The value of a directive: the rest of the line after the keyword and
@@ -37,7 +33,7 @@ std::string ValueAfter(std::string_view line, std::string_view keyword) {
 }
 
 bool IsDirective(std::string_view upper_line, std::string_view keyword) {
-  return StartsWith(upper_line, keyword);
+  return upper_line.starts_with(keyword);
 }
 
 void SetTarget(const std::string& value, EventRecord& event, InstallActions& actions) {
@@ -158,7 +154,7 @@ std::optional<std::vector<std::string>> ReadSection(const std::vector<std::strin
   std::vector<std::string> section;
   for (auto it = start + 1; it != lines.end() && section.size() < max_lines; ++it) {
     if (IsLabelLine(*it)) break;
-    if (StartsWith(*it, ";") || (skip_empty && it->empty())) continue;
+    if (it->starts_with(";") || (skip_empty && it->empty())) continue;
     section.push_back(it->substr(0, kLineMax));
   }
   return section;
@@ -246,7 +242,7 @@ std::optional<std::string> PathInside(const std::string& game_dir, std::string_v
   }
   std::string inside = platform::CanonicalDirectory(game_dir);
   std::string reached = ExistingCanonical(path);
-  if (inside.empty() || reached.empty() || !StartsWith(reached, inside)) return std::nullopt;
+  if (inside.empty() || reached.empty() || !reached.starts_with(inside)) return std::nullopt;
   return path;
 }
 

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "platform/files.h"
+#include "platform/letter_case.h"
 #include "platform/os_file.h"
 
 namespace platform {
@@ -51,14 +52,6 @@ bool ReplaceFile(const std::string& from, const std::string& to) {
 
 std::string CanonicalDirectory(const std::string& dir) {
   namespace fs = std::filesystem;
-  auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-  auto same_ignoring_case = [&](const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-      if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
-        return false;
-    return true;
-  };
   // The name in `parent` that `part` spells in another letter case; the
   // first in sorted order when several do, empty when none does.
   auto entry_spelled = [&](const std::string& parent, const std::string& part) {
@@ -66,7 +59,7 @@ std::string CanonicalDirectory(const std::string& dir) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(parent.empty() ? "." : parent, ec)) {
       std::string name = entry.path().filename().string();
-      if (same_ignoring_case(name, part) && (found.empty() || name < found)) found = name;
+      if (SameIgnoringCase(name, part) && (found.empty() || name < found)) found = name;
     }
     return found;
   };
