@@ -1,7 +1,5 @@
 #include "editors/record_editor.h"
 
-#include <cerrno>
-
 #include "platform/files.h"
 #include "platform/program_end.h"
 #include "ui/menus.h"
@@ -20,7 +18,7 @@ void DataFile::Close() {
 
 void DataFile::Fail(std::string_view operation) {
   // A record cut short by the end of the file fails without a system error.
-  int error = file_.error() != 0 ? file_.error() : EIO;
+  int error = file_.error() != 0 ? file_.error() : platform::ShortReadError();
   platform::EndWithIoError(operation, path_, error);
 }
 

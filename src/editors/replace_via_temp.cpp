@@ -1,6 +1,5 @@
 #include "editors/replace_via_temp.h"
 
-#include <cerrno>
 #include <utility>
 
 #include "platform/files.h"
@@ -40,9 +39,8 @@ void ReplaceViaTemp(const std::string& temp_path, const std::string& target_path
   Reached(ReplaceStep::kTempWritten);
   if (!temp.Sync() || !temp.Close()) Fail("writing", temp_path, temp_path, temp.error());
   Reached(ReplaceStep::kTempSynced);
-  errno = 0;
   if (!platform::ReplaceFile(temp_path, target_path))
-    Fail("renaming", temp_path, target_path, errno != 0 ? errno : EIO);
+    Fail("renaming", temp_path, target_path, platform::LastSystemError());
   Reached(ReplaceStep::kReplaced);
 }
 

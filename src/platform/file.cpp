@@ -1,8 +1,8 @@
 #include "platform/file.h"
 
-#include <cerrno>
 #include <utility>
 
+#include "platform/files.h"
 #include "platform/os_file.h"
 
 namespace platform {
@@ -27,7 +27,7 @@ File::~File() {
 }
 
 bool File::Fail() {
-  error_ = errno != 0 ? errno : EIO;
+  error_ = LastSystemError();
   return false;
 }
 
@@ -36,7 +36,7 @@ bool File::Open(const std::string& path, Mode mode) {
   path_ = path;
   error_ = 0;
   const char* how = mode == Mode::kRead ? "rb" : mode == Mode::kReadWrite ? "r+b" : "w+b";
-  errno = 0;
+  ClearSystemError();
   file_ = std::fopen(path.c_str(), how);
   if (file_ == nullptr) return Fail();
   return true;
@@ -44,7 +44,7 @@ bool File::Open(const std::string& path, Mode mode) {
 
 bool File::ReadExactly(std::span<uint8_t> data) {
   if (file_ == nullptr) return Fail();
-  errno = 0;
+  ClearSystemError();
   size_t got = std::fread(data.data(), 1, data.size(), file_);
   if (got == data.size()) return true;
   if (std::ferror(file_) != 0) {
@@ -52,7 +52,7 @@ bool File::ReadExactly(std::span<uint8_t> data) {
     return Fail();
   }
   std::clearerr(file_);
-  error_ = EIO;  // the record is not there in full
+  error_ = ShortReadError();  // the record is not there in full
   return false;
 }
 
@@ -65,7 +65,7 @@ size_t File::ReadSome(std::span<uint8_t> data) {
 
 bool File::Write(std::span<const uint8_t> data) {
   if (file_ == nullptr) return Fail();
-  errno = 0;
+  ClearSystemError();
   if (std::fwrite(data.data(), 1, data.size(), file_) != data.size()) return Fail();
   return true;
 }
@@ -76,7 +76,7 @@ bool File::Write(std::string_view text) {
 
 bool File::Seek(int64_t offset) {
   if (file_ == nullptr) return Fail();
-  errno = 0;
+  ClearSystemError();
   if (SeekFile(file_, offset) != 0) return Fail();
   return true;
 }
@@ -93,14 +93,14 @@ int64_t File::Size() {
 
 bool File::Sync() {
   if (file_ == nullptr) return Fail();
-  errno = 0;
+  ClearSystemError();
   if (std::fflush(file_) != 0 || !SyncFile(file_)) return Fail();
   return true;
 }
 
 bool File::Close() {
   if (file_ == nullptr) return true;
-  errno = 0;
+  ClearSystemError();
   bool ok = std::fclose(file_) == 0;
   file_ = nullptr;
   if (!ok) return Fail();

@@ -49,6 +49,18 @@ std::string CanonicalDirectory(const std::string& dir);
 // directory).
 std::string ExecutablePath(const char* argv0);
 
+// A path the operator typed, as it is kept: upper-cased where the file
+// system ignores letter case anyway (Windows), as typed where upper-casing
+// would name a different file.
+std::string AsStoredPath(std::string_view typed);
+
+// Error numbers are the system's own: errno on POSIX, the Windows error
+// code on Windows (which numbers them as DOS did).
+// The error of the last failed file operation.
+int LastSystemError();
+// The error reported for a read that found the file shorter than a whole
+// record.
+int ShortReadError();
 // The system's text for an error number.
 std::string ErrorText(int error);
 

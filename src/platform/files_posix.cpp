@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
+#include <system_error>
 
 #include "platform/files.h"
 #include "platform/letter_case.h"
@@ -17,8 +19,21 @@
 
 namespace platform {
 
+namespace fs = std::filesystem;
+
 char PathSeparator() {
   return '/';
+}
+
+std::string FindInDirectory(const std::string& dir, std::string_view name) {
+  std::string exact = dir + std::string(name);
+  std::error_code ec;
+  if (fs::exists(exact, ec)) return exact;
+  for (const auto& entry : fs::directory_iterator(dir.empty() ? "." : dir, ec)) {
+    std::string candidate = entry.path().filename().string();
+    if (SameIgnoringCase(candidate, name)) return dir + candidate;
+  }
+  return exact;
 }
 
 bool FileExists(const std::string& path) {
@@ -38,7 +53,14 @@ bool CreateNewFile(const std::string& path) {
   return true;
 }
 
+bool RenameFile(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  return !ec;
+}
+
 bool ReplaceFile(const std::string& from, const std::string& to) {
+  ClearSystemError();
   if (::rename(from.c_str(), to.c_str()) != 0) return false;
   // Make the rename itself durable: sync the directory that holds it.
   std::string dir = std::filesystem::path(to).parent_path().string();
@@ -50,8 +72,34 @@ bool ReplaceFile(const std::string& from, const std::string& to) {
   return true;
 }
 
+bool MakeDirectory(const std::string& path) {
+  std::error_code ec;
+  return fs::create_directory(path, ec);
+}
+
+bool RemoveDirectory(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec) && fs::remove(path, ec);
+}
+
+bool IsDirectory(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+std::vector<std::string> FindFiles(const std::string& dir, std::string_view pattern) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(dir.empty() ? "." : dir, ec)) {
+    if (!entry.is_regular_file(ec)) continue;
+    std::string name = entry.path().filename().string();
+    if (MatchesDosPattern(pattern, name)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 std::string CanonicalDirectory(const std::string& dir) {
-  namespace fs = std::filesystem;
   // The name in `parent` that `part` spells in another letter case; the
   // first in sorted order when several do, empty when none does.
   auto entry_spelled = [&](const std::string& parent, const std::string& part) {
@@ -93,7 +141,6 @@ std::string CanonicalDirectory(const std::string& dir) {
 }
 
 std::string ExecutablePath(const char* argv0) {
-  namespace fs = std::filesystem;
   std::string name = argv0 != nullptr ? argv0 : "";
   if (name.find('/') != std::string::npos) {
     fs::path path(name);
@@ -116,6 +163,22 @@ std::string ExecutablePath(const char* argv0) {
   ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
   if (length > 0) return std::string(self, static_cast<size_t>(length));
   return (fs::current_path() / name).string();
+}
+
+std::string AsStoredPath(std::string_view typed) {
+  return std::string(typed);
+}
+
+void ClearSystemError() {
+  errno = 0;
+}
+
+int LastSystemError() {
+  return errno != 0 ? errno : EIO;
+}
+
+int ShortReadError() {
+  return EIO;
 }
 
 std::string ErrorText(int error) {

@@ -30,12 +30,6 @@ constexpr int kMailFiles = 150;
 constexpr int kExtras2Records = 150;
 constexpr size_t kExtras2RecordSize = 513;
 
-// Typed paths are upper-cased where the file system ignores case anyway;
-// where it does not, upper-casing would name a different file.
-std::string AsStoredPath(const std::string& typed) {
-  return platform::PathSeparator() == '\\' ? platform::UpperCase(typed) : typed;
-}
-
 std::string Trimmed(const std::string& s) {
   size_t first = s.find_first_not_of(' ');
   if (first == std::string::npos) return "";
@@ -173,7 +167,7 @@ void AskScorePath(ui::Ui& ui, RunState& run, std::string& path, const char* exam
   ui.CWriteLn("");
   ui.CWrite("  Path & Name Of File: ");
   std::string typed = ui::LineEdit(ui, 0, 0, kPathEditLength, kBlue, kWhite, path);
-  path = AsStoredPath(typed.substr(0, kScorePathLength));
+  path = platform::AsStoredPath(typed.substr(0, kScorePathLength));
   if (!path.empty() && !TestPath(ui, path)) path.clear();
   run.SettingsChanged = true;
 }
@@ -212,7 +206,7 @@ void DownloadProgramPath(ui::Ui& ui, RunState& run) {
   ui.CWriteLn("");
   ui.CWrite("  `%=> ");
   std::string typed = ui::LineEdit(ui, 0, 0, kPathEditLength, kBlue, kWhite, run.DownloadPath);
-  run.DownloadPath = Trimmed(AsStoredPath(typed));
+  run.DownloadPath = Trimmed(platform::AsStoredPath(typed));
   if (!run.DownloadPath.empty()) return;
   ui.door.DGotoCol(6);
   ui.CWriteLn("`$IN GAME DOWNLOADING DISABLED!");
