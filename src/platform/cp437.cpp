@@ -81,6 +81,10 @@ const std::array<std::string, 256>& Utf8Glyphs() {
 
 }  // namespace
 
+char16_t Cp437Glyph(uint8_t byte) {
+  return kGlyphs[byte];
+}
+
 std::string_view Cp437ToUtf8(uint8_t byte) {
   return Utf8Glyphs()[byte];
 }

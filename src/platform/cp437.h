@@ -7,6 +7,10 @@
 
 namespace platform {
 
+// The Unicode code point of the glyph a PC shows for a screen byte (all lie
+// in the Basic Multilingual Plane); 0 shows as blank.
+char16_t Cp437Glyph(uint8_t byte);
+
 // The UTF-8 text of the glyph a PC shows for a screen byte. The bytes below
 // 0x20 are glyphs on the screen (☺ ☻ ♥ ...), not controls; 0 shows as blank.
 std::string_view Cp437ToUtf8(uint8_t byte);

@@ -1,0 +1,346 @@
+// The console on Windows: the 80x25 screen written cell by cell into the
+// console's screen buffer at the top left of its window, keys read as
+// console input records (an extended key as 0 and its PC scan code), and
+// console control events turned into an orderly end on the main thread.
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <string>
+
+#include "platform/cp437.h"
+#include "platform/program_end.h"
+#include "platform/terminal.h"
+#include "platform/termination_win32.h"
+
+namespace platform {
+
+namespace {
+
+std::atomic<bool> termination_requested{false};
+
+// Runs on a thread of its own that the system starts.
+BOOL WINAPI OnControlEvent(DWORD event) {
+  termination_requested = true;
+  ::SetEvent(TerminationEvent());
+  // For these the system ends the process as soon as the handler returns:
+  // give the main thread the time to run the exit procedures first.
+  if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
+    ::Sleep(5000);
+  return TRUE;
+}
+
+// The PC scan code of the keys that arrive as 0 and a scan code whatever
+// the keyboard layout; 0 for the others.
+char ExtendedScanCode(WORD virtual_key) {
+  if (virtual_key >= VK_F1 && virtual_key <= VK_F10)
+    return static_cast<char>(59 + (virtual_key - VK_F1));
+  switch (virtual_key) {
+    case VK_F11:
+      return static_cast<char>(0x85);
+    case VK_F12:
+      return static_cast<char>(0x86);
+    case VK_HOME:
+      return 71;
+    case VK_UP:
+      return 72;
+    case VK_PRIOR:
+      return 73;
+    case VK_LEFT:
+      return 75;
+    case VK_RIGHT:
+      return 77;
+    case VK_END:
+      return 79;
+    case VK_DOWN:
+      return 80;
+    case VK_NEXT:
+      return 81;
+    case VK_INSERT:
+      return 82;
+    case VK_DELETE:
+      return 83;
+    default:
+      return 0;
+  }
+}
+
+// Keys that are a control character whether or not the console reports
+// the character with them.
+char ControlCharacter(WORD virtual_key) {
+  switch (virtual_key) {
+    case VK_ESCAPE:
+      return 27;
+    case VK_RETURN:
+      return 13;
+    case VK_BACK:
+      return 8;
+    case VK_TAB:
+      return 9;
+    default:
+      return 0;
+  }
+}
+
+bool IsModifierOrLock(WORD virtual_key) {
+  switch (virtual_key) {
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+    case VK_LMENU:
+    case VK_RMENU:
+    case VK_LWIN:
+    case VK_RWIN:
+    case VK_APPS:
+    case VK_CAPITAL:
+    case VK_NUMLOCK:
+    case VK_SCROLL:
+      return true;
+    default:
+      return false;
+  }
+}
+
+[[noreturn]] void Refuse(const std::string& why) {
+  std::fprintf(stderr, "keldcfg: %s\n", why.c_str());
+  std::fflush(stderr);
+  EndProgram();
+}
+
+std::string SizeText(int cols, int rows) {
+  return std::to_string(cols) + "x" + std::to_string(rows);
+}
+
+class Win32Console final : public Console {
+ public:
+  Win32Console(HANDLE input, HANDLE output, DWORD saved_mode,
+               const CONSOLE_SCREEN_BUFFER_INFO& info);
+  ~Win32Console() override;
+
+  bool KeyPressed() override;
+  char ReadKey() override;
+  bool WaitForKey(int timeout_ms) override;
+  void Present() override;
+
+ private:
+  void ReadInput();
+  void Decode(const KEY_EVENT_RECORD& key);
+  bool WaitForInput(DWORD timeout_ms);
+  void Restore();
+
+  HANDLE input_;
+  HANDLE output_;
+  DWORD saved_mode_;
+  WORD saved_attr_;
+  COORD origin_;  // the screen's top left cell in the console's buffer
+  std::array<CHAR_INFO, kScreenCols * kScreenRows> shown_{};
+  bool shown_valid_ = false;
+  uint64_t presented_version_ = 0;
+  std::deque<char> keys_;
+  int exit_proc_ = 0;
+  bool restored_ = false;
+};
+
+Win32Console::Win32Console(HANDLE input, HANDLE output, DWORD saved_mode,
+                           const CONSOLE_SCREEN_BUFFER_INFO& info)
+    : input_(input),
+      output_(output),
+      saved_mode_(saved_mode),
+      saved_attr_(info.wAttributes),
+      origin_{info.srWindow.Left, info.srWindow.Top} {
+  ::SetConsoleCtrlHandler(OnControlEvent, TRUE);
+  exit_proc_ = AddExitProc([this] { Restore(); });
+  // Ctrl+C is a key like any other, as on a raw terminal; Ctrl+Break and
+  // closing the window still end the program.
+  ::SetConsoleMode(input_, ENABLE_EXTENDED_FLAGS);
+}
+
+Win32Console::~Win32Console() {
+  RemoveExitProc(exit_proc_);
+  Restore();
+}
+
+// The program's last screen stays in the console, and the prompt comes on
+// the line below the cursor.
+void Win32Console::Restore() {
+  if (restored_) return;
+  restored_ = true;
+  Present();
+  SHORT row = static_cast<SHORT>(origin_.Y + screen_.CursorScreenRow());
+  ::SetConsoleCursorPosition(output_, COORD{origin_.X, row});
+  ::SetConsoleTextAttribute(output_, saved_attr_);
+  // Keys typed for the program must not go on to the command prompt.
+  ::FlushConsoleInputBuffer(input_);
+  ::SetConsoleMode(input_, saved_mode_);
+  ::SetConsoleCtrlHandler(OnControlEvent, FALSE);
+}
+
+bool Win32Console::KeyPressed() {
+  CheckTerminationRequest();
+  // A program that polls the keyboard while it works still shows its work,
+  // as the screen of a PC would.
+  if (screen_.version() != presented_version_) Present();
+  ReadInput();
+  return !keys_.empty();
+}
+
+char Win32Console::ReadKey() {
+  Present();
+  CheckTerminationRequest();
+  for (;;) {
+    ReadInput();
+    if (!keys_.empty()) {
+      char key = keys_.front();
+      keys_.pop_front();
+      return key;
+    }
+    WaitForInput(INFINITE);
+  }
+}
+
+bool Win32Console::WaitForKey(int timeout_ms) {
+  Present();
+  CheckTerminationRequest();
+  ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(std::max(timeout_ms, 0));
+  for (;;) {
+    ReadInput();
+    if (!keys_.empty()) return true;
+    ULONGLONG now = ::GetTickCount64();
+    if (now >= deadline) return false;
+    WaitForInput(static_cast<DWORD>(deadline - now));
+  }
+}
+
+// Writes the smallest rectangle of the buffer that holds every changed cell.
+void Win32Console::Present() {
+  std::array<CHAR_INFO, kScreenCols * kScreenRows> cells;
+  int left = kScreenCols, top = kScreenRows, right = -1, bottom = -1;
+  for (int row = 0; row < kScreenRows; ++row) {
+    for (int col = 0; col < kScreenCols; ++col) {
+      Cell cell = screen_.At(col + 1, row + 1);
+      CHAR_INFO& info = cells[row * kScreenCols + col];
+      info.Char.UnicodeChar = static_cast<WCHAR>(Cp437Glyph(cell.ch));
+      // Bit 7, blink on a PC, is the bright background here as well.
+      info.Attributes = cell.attr;
+      const CHAR_INFO& was = shown_[row * kScreenCols + col];
+      if (shown_valid_ && was.Char.UnicodeChar == info.Char.UnicodeChar &&
+          was.Attributes == info.Attributes)
+        continue;
+      left = std::min(left, col);
+      right = std::max(right, col);
+      top = std::min(top, row);
+      bottom = std::max(bottom, row);
+    }
+  }
+  if (right >= 0) {
+    SMALL_RECT region{static_cast<SHORT>(origin_.X + left), static_cast<SHORT>(origin_.Y + top),
+                      static_cast<SHORT>(origin_.X + right),
+                      static_cast<SHORT>(origin_.Y + bottom)};
+    ::WriteConsoleOutputW(output_, cells.data(), COORD{kScreenCols, kScreenRows},
+                          COORD{static_cast<SHORT>(left), static_cast<SHORT>(top)}, &region);
+    shown_ = cells;
+    shown_valid_ = true;
+  }
+  ::SetConsoleCursorPosition(output_,
+                             COORD{static_cast<SHORT>(origin_.X + screen_.CursorScreenCol() - 1),
+                                   static_cast<SHORT>(origin_.Y + screen_.CursorScreenRow() - 1)});
+  for (int bells = screen_.TakeBells(); bells > 0; --bells) ::MessageBeep(MB_OK);
+  presented_version_ = screen_.version();
+}
+
+void Win32Console::ReadInput() {
+  DWORD waiting = 0;
+  while (::GetNumberOfConsoleInputEvents(input_, &waiting) != 0 && waiting > 0) {
+    std::array<INPUT_RECORD, 32> records;
+    DWORD count = 0;
+    if (::ReadConsoleInputW(input_, records.data(), static_cast<DWORD>(records.size()), &count) ==
+        0)
+      EndProgram();  // cannot read keys at all
+    for (DWORD i = 0; i < count; ++i)
+      if (records[i].EventType == KEY_EVENT) Decode(records[i].Event.KeyEvent);
+  }
+}
+
+void Win32Console::Decode(const KEY_EVENT_RECORD& key) {
+  if (key.bKeyDown == 0) return;
+  std::string bytes;
+  if (char scan = ExtendedScanCode(key.wVirtualKeyCode); scan != 0) {
+    bytes = {0, scan};
+  } else if (char control = ControlCharacter(key.wVirtualKeyCode); control != 0) {
+    bytes = {control};
+  } else if (key.uChar.UnicodeChar != 0) {
+    int byte = UnicodeToCp437(key.uChar.UnicodeChar);
+    if (byte < 0) return;  // no such character on a PC screen
+    bytes = {static_cast<char>(byte)};
+  } else if (!IsModifierOrLock(key.wVirtualKeyCode) && key.wVirtualScanCode != 0) {
+    bytes = {0, static_cast<char>(key.wVirtualScanCode)};
+  }
+  for (WORD i = 0; i < std::max<WORD>(key.wRepeatCount, 1); ++i)
+    keys_.insert(keys_.end(), bytes.begin(), bytes.end());
+}
+
+// Waits up to timeout_ms for console input or a request to end; true when
+// input is waiting.
+bool Win32Console::WaitForInput(DWORD timeout_ms) {
+  std::array<HANDLE, 2> handles = {input_, TerminationEvent()};
+  DWORD woke = ::WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
+                                        timeout_ms);
+  CheckTerminationRequest();
+  if (woke == WAIT_FAILED) EndProgram();  // cannot wait for keys at all
+  return woke == WAIT_OBJECT_0;
+}
+
+// Makes the console window at least 80x25 where the console allows it.
+bool FitScreen(HANDLE output, CONSOLE_SCREEN_BUFFER_INFO& info) {
+  auto fits = [&] {
+    return info.srWindow.Right - info.srWindow.Left + 1 >= kScreenCols &&
+           info.srWindow.Bottom - info.srWindow.Top + 1 >= kScreenRows;
+  };
+  if (fits()) return true;
+  COORD buffer{std::max<SHORT>(info.dwSize.X, kScreenCols),
+               std::max<SHORT>(info.dwSize.Y, kScreenRows)};
+  ::SetConsoleScreenBufferSize(output, buffer);
+  SHORT top = std::min<SHORT>(info.srWindow.Top, static_cast<SHORT>(buffer.Y - kScreenRows));
+  SMALL_RECT window{0, top, kScreenCols - 1, static_cast<SHORT>(top + kScreenRows - 1)};
+  ::SetConsoleWindowInfo(output, TRUE, &window);
+  return ::GetConsoleScreenBufferInfo(output, &info) != 0 && fits();
+}
+
+}  // namespace
+
+HANDLE TerminationEvent() {
+  static HANDLE event = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  return event;
+}
+
+std::unique_ptr<Console> OpenTerminal() {
+  HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
+  HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (::GetConsoleMode(input, &mode) == 0 || ::GetConsoleScreenBufferInfo(output, &info) == 0)
+    Refuse("standard input and output must be a console of at least " +
+           SizeText(kScreenCols, kScreenRows));
+  if (!FitScreen(output, info))
+    Refuse("this program needs a console window of at least " + SizeText(kScreenCols, kScreenRows) +
+           "; this one is " +
+           SizeText(info.srWindow.Right - info.srWindow.Left + 1,
+                    info.srWindow.Bottom - info.srWindow.Top + 1));
+  return std::make_unique<Win32Console>(input, output, mode, info);
+}
+
+void CheckTerminationRequest() {
+  if (!termination_requested.exchange(false)) return;
+  ::ResetEvent(TerminationEvent());
+  EndProgram();
+}
+
+}  // namespace platform
