@@ -137,7 +137,10 @@ TEST(AddonUninstall, DeletesOnlyInsideTheGameDirectoryAndNeverTheGamesFiles) {
                                          "game/sub/a.dat"};
   for (const auto& name : kept) root.Write(name, "k");
   for (const auto& name : gone) root.Write(name, "g");
-  fs::create_symlink(root.File("outside"), root.File("game/link"));
+  // A link out of the game directory, where the system lets the tests make
+  // one (wine does not); without it "link" is simply a missing name.
+  std::error_code no_links;
+  fs::create_symlink(root.File("outside"), root.File("game/link"), no_links);
   const std::string game = root.File("game/");
 
   auto section = editors::UninstallSection(
@@ -152,10 +155,11 @@ TEST(AddonUninstall, DeletesOnlyInsideTheGameDirectoryAndNeverTheGamesFiles) {
   for (const auto& name : kept) EXPECT_TRUE(root.Exists(name)) << name;
   for (const auto& name : gone) EXPECT_FALSE(root.Exists(name)) << name;
   EXPECT_TRUE(fs::is_directory(root.File("outside")));
-  EXPECT_EQ(report.lines, (std::vector<std::string>{
-                              "del ../x", "del /etc/x", "del " + root.File("outside/x"),
-                              "del C:\\KELD\\*.DAT", "del sub\\..\\..\\outside\\x", "del link/*",
-                              "rmdir ..", "rmdir ", "rmdir link", "rmdir missing"}));
+  std::vector<std::string> refused = {"del ../x", "del /etc/x", "del " + root.File("outside/x"),
+                                      "del C:\\KELD\\*.DAT", "del sub\\..\\..\\outside\\x"};
+  if (!no_links) refused.push_back("del link/*");  // without the link nothing matches
+  refused.insert(refused.end(), {"rmdir ..", "rmdir ", "rmdir link", "rmdir missing"});
+  EXPECT_EQ(report.lines, refused);
 }
 
 TEST(AddonUninstall, SectionSkipsCommentsAndEmptyLinesUpToFifty) {

@@ -52,15 +52,6 @@ TEST(FileOperations, CreateNewDeleteReplaceAndExists) {
   EXPECT_FALSE(dir.Exists("A.TMP"));
 }
 
-TEST(ExecutablePath, RelativeStartsAreMadeAbsoluteWithoutResolvingLinks) {
-  std::string path = platform::ExecutablePath("./sub/../keldcfg");
-  ASSERT_FALSE(path.empty());
-  EXPECT_EQ(path.front(), '/');
-  EXPECT_EQ(path.substr(path.size() - 8), "/keldcfg");
-  EXPECT_EQ(path.find("/./"), std::string::npos);
-  EXPECT_EQ(platform::ExecutablePath("/opt/keld/keldcfg"), "/opt/keld/keldcfg");
-}
-
 TEST(RecordFile, ReadsWholeRecordsByNumberAndWritesInPlace) {
   TempDir dir;
   dir.Write("R.DAT", std::string("aaaabbbbcc"));

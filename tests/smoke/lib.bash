@@ -41,9 +41,12 @@ start_program() {
 
 screen_text() { tmux_ capture-pane -p -t "run$RUN"; }
 
+# Tenths of a second to wait for a screen text or the program's end.
+WAIT_TENTHS=${WAIT_TENTHS:-100}
+
 wait_for_text() {
   local text=$1
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 "$WAIT_TENTHS"); do
     if screen_text | grep -qF -- "$text"; then return 0; fi
     sleep 0.1
   done
@@ -51,7 +54,7 @@ wait_for_text() {
 }
 
 wait_for_exit() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 "$WAIT_TENTHS"); do
     if [ -s "$GAME_DIR/exit.code" ]; then
       [ "$(cat "$GAME_DIR/exit.code")" = 0 ] || fail "exit code $(cat "$GAME_DIR/exit.code")"
       return 0

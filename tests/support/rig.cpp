@@ -1,6 +1,6 @@
 #include "support/rig.h"
 
-#include <unistd.h>
+#include "platform/files.h"
 
 #include <fstream>
 #include <random>
@@ -10,13 +10,19 @@ namespace testsupport {
 
 namespace fs = std::filesystem;
 
+// A name nobody else holds: create_directory fails on an existing one.
 TempDir::TempDir() {
-  std::string pattern = (fs::temp_directory_path() / "keldtest-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  char* made = mkdtemp(buffer.data());
-  EXPECT_NE(made, nullptr);
-  path_ = std::string(made != nullptr ? made : "/tmp") + "/";
+  static std::mt19937_64 random{std::random_device{}()};
+  std::error_code ec;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    // Short: tests type these paths into fields of 40 characters.
+    fs::path dir = fs::temp_directory_path() / ("kt" + std::to_string(random() % 1000000));
+    if (fs::create_directory(dir, ec)) {
+      path_ = platform::WithTrailingSeparator(dir.string());
+      return;
+    }
+  }
+  ADD_FAILURE() << "no temporary directory could be made";
 }
 
 TempDir::~TempDir() {
@@ -52,6 +58,10 @@ std::string TempDir::Snapshot() const {
   std::string snapshot;
   for (const auto& name : names) snapshot += name + "=" + Read(name) + "\n";
   return snapshot;
+}
+
+bool OnWindows() {
+  return platform::PathSeparator() == '\\';
 }
 
 std::vector<uint8_t> RandomBytes(size_t count, uint32_t seed) {

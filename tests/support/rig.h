@@ -51,6 +51,10 @@ class TempDir {
   std::string path_;
 };
 
+// True on Windows, whose file system ignores letter case and whose error
+// numbers and texts are its own.
+bool OnWindows();
+
 // Bytes that are hard to mistake for defaults.
 std::vector<uint8_t> RandomBytes(size_t count, uint32_t seed);
 
