@@ -54,8 +54,9 @@ std::string ExecutablePath(const char* argv0);
 // would name a different file.
 std::string AsStoredPath(std::string_view typed);
 
-// Error numbers are the system's own: errno on POSIX, the Windows error
-// code on Windows (which numbers them as DOS did).
+// Error numbers are the system's own: errno on POSIX; on Windows its error
+// codes, which number failures as DOS did.
+//
 // The error of the last failed file operation.
 int LastSystemError();
 // The error reported for a read that found the file shorter than a whole
