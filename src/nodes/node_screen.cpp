@@ -1,10 +1,7 @@
 #include "nodes/node_screen.h"
 
-#include <algorithm>
-#include <array>
-#include <span>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "platform/file.h"
 #include "platform/files.h"
@@ -231,7 +228,6 @@ void ChooseComPort(ui::Ui& ui, NodeConfig& config) {
 namespace {
 
 constexpr const char* kProbeName = "HOTMAMA.TMP";
-constexpr size_t kCopyBlock = 2048;
 // Another node may hold a file open for a moment while its caller logs on.
 constexpr int kOpenTries = 101;
 
@@ -255,22 +251,17 @@ bool CanCreateFileIn(const std::string& dir) {
   return true;
 }
 
+// The whole source is read before the file here is touched: a source that
+// fails part-way stops the program and leaves the node file here as it was.
 void CopyFileOrHalt(const std::string& from, const std::string& to) {
   platform::File source;
   for (int tries = 0; tries < kOpenTries && !source.IsOpen(); ++tries)
     source.Open(from, platform::File::Mode::kRead);
-  if (!source.IsOpen()) platform::EndWithIoError("reading", from, source.error());
-  platform::File target;
-  if (!target.Open(to, platform::File::Mode::kCreate))
-    platform::EndWithIoError("creating", to, target.error());
-  std::array<uint8_t, kCopyBlock> block;
-  for (;;) {
-    size_t got = source.ReadSome(block);
-    if (got > 0 && !target.Write(std::span<const uint8_t>(block.data(), got)))
-      platform::EndWithIoError("writing", to, target.error());
-    if (got < block.size()) break;
-  }
-  if (!target.Close()) platform::EndWithIoError("writing", to, target.error());
+  std::string content;
+  if (!source.IsOpen() || !platform::ReadToEnd(source, content))
+    platform::EndWithIoError("reading", from, source.error());
+  int error = 0;
+  if (!platform::WriteWholeFile(to, content, error)) platform::EndWithIoError("writing", to, error);
 }
 
 void WaitForSpace(ui::Ui& ui) {

@@ -1,5 +1,6 @@
 #include "platform/file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -7,10 +8,30 @@
 
 namespace platform {
 
+namespace {
+
+struct ReadFailure {
+  std::string path;
+  int64_t after = 0;
+  int error = 0;
+};
+
+ReadFailure& InjectedReadFailure() {
+  static ReadFailure failure;
+  return failure;
+}
+
+}  // namespace
+
+void InjectReadFailure(const std::string& path, int64_t after, int error) {
+  InjectedReadFailure() = ReadFailure{path, after, error};
+}
+
 File::File(File&& other) noexcept
     : file_(std::exchange(other.file_, nullptr)),
       path_(std::move(other.path_)),
-      error_(other.error_) {}
+      error_(other.error_),
+      bytes_read_(other.bytes_read_) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -18,6 +39,7 @@ File& File::operator=(File&& other) noexcept {
     file_ = std::exchange(other.file_, nullptr);
     path_ = std::move(other.path_);
     error_ = other.error_;
+    bytes_read_ = other.bytes_read_;
   }
   return *this;
 }
@@ -35,6 +57,7 @@ bool File::Open(const std::string& path, Mode mode) {
   Close();
   path_ = path;
   error_ = 0;
+  bytes_read_ = 0;
   const char* how = mode == Mode::kRead ? "rb" : mode == Mode::kReadWrite ? "r+b" : "w+b";
   errno = 0;
   file_ = std::fopen(path.c_str(), how);
@@ -45,9 +68,10 @@ bool File::Open(const std::string& path, Mode mode) {
 bool File::ReadExactly(std::span<uint8_t> data) {
   if (file_ == nullptr) return Fail();
   errno = 0;
-  size_t got = std::fread(data.data(), 1, data.size(), file_);
-  if (got == data.size()) return true;
-  if (std::ferror(file_) != 0) {
+  bool failed = false;
+  size_t got = ReadBytes(data, failed);
+  if (got == data.size() && !failed) return true;
+  if (failed) {
     std::clearerr(file_);
     return Fail();
   }
@@ -56,9 +80,30 @@ bool File::ReadExactly(std::span<uint8_t> data) {
   return false;
 }
 
+size_t File::ReadBytes(std::span<uint8_t> data, bool& failed) {
+  const ReadFailure& injected = InjectedReadFailure();
+  size_t wanted = data.size();
+  bool cut = !injected.path.empty() && injected.path == path_ &&
+             bytes_read_ + static_cast<int64_t>(wanted) > injected.after;
+  if (cut) wanted = static_cast<size_t>(std::max<int64_t>(injected.after - bytes_read_, 0));
+  size_t got = std::fread(data.data(), 1, wanted, file_);
+  bytes_read_ += static_cast<int64_t>(got);
+  failed = std::ferror(file_) != 0 || (cut && got == wanted);
+  if (cut && got == wanted) errno = injected.error;
+  return got;
+}
+
 size_t File::ReadSome(std::span<uint8_t> data) {
-  if (file_ == nullptr) return 0;
-  size_t got = std::fread(data.data(), 1, data.size(), file_);
+  if (file_ == nullptr) {
+    errno = EBADF;
+    Fail();
+    return 0;
+  }
+  error_ = 0;
+  errno = 0;
+  bool failed = false;
+  size_t got = ReadBytes(data, failed);
+  if (failed) Fail();
   std::clearerr(file_);
   return got;
 }
@@ -107,18 +152,25 @@ bool File::Close() {
   return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content, int& error) {
-  File file;
-  if (!file.Open(path, File::Mode::kRead)) {
-    error = file.error();
-    return false;
-  }
+bool ReadToEnd(File& file, std::string& content) {
   content.clear();
   uint8_t buffer[4096];
   for (;;) {
     size_t got = file.ReadSome(buffer);
+    if (file.error() != 0) {
+      content.clear();
+      return false;
+    }
     content.append(reinterpret_cast<char*>(buffer), got);
-    if (got < sizeof buffer) break;
+    if (got < sizeof buffer) return true;
+  }
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content, int& error) {
+  File file;
+  if (!file.Open(path, File::Mode::kRead) || !ReadToEnd(file, content)) {
+    error = file.error();
+    return false;
   }
   error = 0;
   return file.Close() || ((error = file.error()), false);

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <string>
+
+#include "platform/file.h"
+#include "support/end_expected.h"
 #include "support/rig.h"
 
 namespace {
@@ -96,6 +101,26 @@ TEST(EventScripts, OtherPlacesPairsAddedAndRemoved) {
   EXPECT_EQ(empty.Snapshot(), "");
   editors::AddOtherPlacesEntry(empty.path(), well);
   EXPECT_EQ(empty.Snapshot(), "3rdparty.dat=!well w.ldy\r\nVisit the well\r\n\n");
+}
+
+// A read that fails part-way stops the program before anything is
+// written: the file keeps every pair, and no temporary file is left.
+TEST(EventScriptsDeathTest, AFailedReadOfTheOtherPlacesFileLeavesItAsItWas) {
+  testsupport::TempDir dir;
+  std::string pairs;
+  for (int i = 0; i < 300; ++i) pairs += "!EVENT" + std::to_string(i) + " E.LDY\r\nText\r\n";
+  dir.Write("3rdparty.dat", pairs);
+  EventRecord gone = Event(editors::kTargetOtherPlaces, {"x"});
+  gone.EventName = "EVENT0";
+  gone.EventFile = "E.LDY";
+  EXPECT_EXIT(
+      {
+        testsupport::ExpectProgramEnd();
+        platform::InjectReadFailure(dir.File("3rdparty.dat"), 5000, EIO);
+        editors::RemoveOtherPlacesEntry(dir.path(), gone);
+      },
+      testing::ExitedWithCode(0), "I/O error .* while reading .*3rdparty.dat");
+  EXPECT_EQ(dir.Snapshot(), "3rdparty.dat=" + pairs + "\n");
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "platform/file.h"
 #include "platform/files.h"
 #include "platform/record_bytes.h"
 #include "platform/record_file.h"
@@ -59,6 +62,21 @@ TEST(ExecutablePath, RelativeStartsAreMadeAbsoluteWithoutResolvingLinks) {
   EXPECT_EQ(path.substr(path.size() - 8), "/keldcfg");
   EXPECT_EQ(path.find("/./"), std::string::npos);
   EXPECT_EQ(platform::ExecutablePath("/opt/keld/keldcfg"), "/opt/keld/keldcfg");
+}
+
+TEST(ReadWholeFile, AFailedReadIsReportedAndNeverTakenForTheEnd) {
+  TempDir dir;
+  std::string content;
+  int error = 0;
+  EXPECT_FALSE(platform::ReadWholeFile(dir.path(), content, error));  // opens, cannot be read
+  EXPECT_EQ(error, EISDIR);
+  dir.Write("BIG.DAT", std::string(10000, 'x'));
+  platform::InjectReadFailure(dir.File("BIG.DAT"), 5000, EIO);
+  EXPECT_FALSE(platform::ReadWholeFile(dir.File("BIG.DAT"), content, error));
+  EXPECT_EQ(error, EIO);
+  platform::InjectReadFailure("", 0, 0);
+  EXPECT_TRUE(platform::ReadWholeFile(dir.File("BIG.DAT"), content, error));
+  EXPECT_EQ(content.size(), 10000u);
 }
 
 TEST(RecordFile, ReadsWholeRecordsByNumberAndWritesInPlace) {
