@@ -59,7 +59,11 @@ void LoadExtras(platform::Clock& clock, const std::string& game_dir, ExtrasRecor
     if (platform::FileExists(path)) {
       platform::RecordFile file(kExtrasRecordSize);
       if (!file.OpenForReading(path)) platform::EndWithIoError("opening", path, file.error());
-      if (!file.Read(0, extras.raw)) platform::EndWithIoError("reading", path, file.error());
+      if (!file.Read(0, extras.raw))
+        platform::EndWithIoError("reading", path, file.error(),
+                                 {file.ShortRecordText(0),
+                                  "The file was left as it was. Restore it from a backup, or "
+                                  "delete it so that KeldCfg creates it anew."});
       file.Close();
       lock.Release();
       platform::DecodeFields(extras);

@@ -19,9 +19,14 @@ void DataFile::Close() {
 }
 
 void DataFile::Fail(std::string_view operation) {
-  // A record cut short by the end of the file fails without a system error.
   int error = file_.error() != 0 ? file_.error() : EIO;
   platform::EndWithIoError(operation, path_, error);
+}
+
+void DataFile::FailReading(int64_t n) {
+  // A record cut short by the end of the file fails without a system error.
+  int error = file_.error() != 0 ? file_.error() : EIO;
+  platform::EndWithIoError("reading", path_, error, {file_.ShortRecordText(n), remedy_});
 }
 
 std::string TrimEntered(std::string text) {
@@ -104,6 +109,9 @@ void ListLoop(ui::Ui& ui, DataFile& file, const ListEditorDef& def) {
 void RunListEditor(ui::Ui& ui, const std::string& game_dir, const ListEditorDef& def) {
   SingleColumnSteps steps(ui);
   DataFile file(def.RecordSize, platform::FindInDirectory(game_dir, def.FileName));
+  // A missing file is offered the default records when the editor starts.
+  file.SetRemedy(
+      "Restore it from a backup, or delete it so that KeldCfg offers to write the defaults.");
   if (!file.OpenExisting()) {
     if (AskReset(ui, def.OpenErrorQuestion)) {
       def.ResetAll(file);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/record_bytes.h"
@@ -24,6 +25,8 @@ class DataFile {
   DataFile(size_t record_size, std::string path) : file_(record_size), path_(std::move(path)) {}
 
   const std::string& path() const { return path_; }
+  // What the I/O error report tells the operator to do about this file.
+  void SetRemedy(std::string remedy) { remedy_ = std::move(remedy); }
   bool OpenExisting() { return file_.OpenExisting(path_); }
   // Creates (or truncates) the file and keeps it open.
   void Recreate();
@@ -37,7 +40,7 @@ class DataFile {
   }
   template <typename Record>
   void Read(int64_t n, Record& record) {
-    if (!TryRead(n, record)) Fail("reading");
+    if (!TryRead(n, record)) FailReading(n);
   }
   template <typename Record>
   void Write(int64_t n, Record& record) {
@@ -47,9 +50,11 @@ class DataFile {
 
  private:
   [[noreturn]] void Fail(std::string_view operation);
+  [[noreturn]] void FailReading(int64_t n);
 
   platform::RecordFile file_;
   std::string path_;
+  std::string remedy_ = "Restore it from a backup.";
 };
 
 // One field of a record as an edit screen shows and edits it: a text of

@@ -12,6 +12,8 @@ namespace platform {
 char PathSeparator();
 // dir with a separator appended unless it already ends with one.
 std::string WithTrailingSeparator(std::string dir);
+// The name of a file without its directory ("/" and "\" both end one).
+std::string FileName(const std::string& path);
 
 // The path of `name` inside `dir` (dir ends with a separator): the
 // existing file whatever the letter case of its name, or, when there is
@@ -20,6 +22,9 @@ std::string FindInDirectory(const std::string& dir, std::string_view name);
 
 // True when the file can be opened for reading.
 bool FileExists(const std::string& path);
+// True when a file (not a directory) of that name is there, whether or not
+// it may be read.
+bool FilePresent(const std::string& path);
 // Deletes the file if it exists; errors are ignored.
 void DeleteFile(const std::string& path);
 // Creates an empty file that must not exist yet; false when it exists (or
@@ -33,6 +38,9 @@ bool ReplaceFile(const std::string& from, const std::string& to);
 bool MakeDirectory(const std::string& path);
 bool RemoveDirectory(const std::string& path);
 bool IsDirectory(const std::string& path);
+// True when both paths lead to one file: the same name, a link to it, or
+// another name of it; false when either is missing.
+bool SameFile(const std::string& a, const std::string& b);
 
 // Names (not paths) of the files in `dir` matching a DOS pattern with * and
 // ?, compared without regard to case; sorted.

@@ -40,6 +40,11 @@ std::string WithTrailingSeparator(std::string dir) {
   return dir;
 }
 
+std::string FileName(const std::string& path) {
+  size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
 std::string FindInDirectory(const std::string& dir, std::string_view name) {
   std::string exact = dir + std::string(name);
   std::error_code ec;
@@ -49,6 +54,12 @@ std::string FindInDirectory(const std::string& dir, std::string_view name) {
     if (SameIgnoringCase(candidate, name)) return dir + candidate;
   }
   return exact;
+}
+
+bool FilePresent(const std::string& path) {
+  std::error_code ec;
+  fs::file_status status = fs::status(path, ec);
+  return !ec && fs::exists(status) && !fs::is_directory(status);
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
@@ -70,6 +81,11 @@ bool RemoveDirectory(const std::string& path) {
 bool IsDirectory(const std::string& path) {
   std::error_code ec;
   return fs::is_directory(path, ec);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
 }
 
 std::vector<std::string> FindFiles(const std::string& dir, std::string_view pattern) {

@@ -68,7 +68,8 @@ inline void ExpectShortFileEndsTheProgram(void (*editor)(ui::Ui&, const std::str
         testsupport::ExpectProgramEnd();
         editor(rig.ui, dir.path());
       },
-      testing::ExitedWithCode(0), "I/O error .* while reading .*" + name);
+      testing::ExitedWithCode(0),
+      "I/O error .* while reading .*" + name + ": " + name + " is [0-9]+ bytes; .*backup");
   EXPECT_EQ(Difference(dir.Read(name), bytes), "");
 }
 

@@ -21,4 +21,21 @@ TEST(ExtrasLockDeathTest, AHaltWhileTheLockIsHeldReleasesIt) {
   EXPECT_EQ(dir.Snapshot(), "");
 }
 
+TEST(ExtrasFileDeathTest, AnEmptyFileIsReportedWithWhatToDoAndLeftAlone) {
+  testsupport::TempDir dir;
+  dir.Write("PLAYEXT.DAT", "");
+  EXPECT_EXIT(
+      {
+        testsupport::ExpectProgramEnd();
+        platform::VirtualClock clock;
+        editors::ExtrasRecord extras;
+        editors::LoadExtras(clock, dir.path(), extras);
+      },
+      testing::ExitedWithCode(0),
+      "PLAYEXT.DAT: PLAYEXT.DAT is 0 bytes; its record is 1361 bytes\\.\n"
+      "  The file was left as it was\\. Restore it from a backup, or delete it so that KeldCfg "
+      "creates it anew\\.");
+  EXPECT_EQ(dir.Snapshot(), "PLAYEXT.DAT=\n");
+}
+
 }  // namespace

@@ -22,13 +22,15 @@ TEST(ExitProcs, RunNewestFirstAndOnlyOnce) {
   EXPECT_EQ(order, "ca");
 }
 
-TEST(IoErrorReportDeathTest, NamesTheOperationTheFileAndTheReason) {
+TEST(IoErrorReportDeathTest, NamesTheOperationTheFileTheReasonAndWhatToDo) {
   EXPECT_EXIT(
       {
         testsupport::ExpectProgramEnd();
         platform::EndWithIoError("writing", "/games/keld/KELDTOUR.DAT", ENOSPC);
       },
-      testing::ExitedWithCode(0), "writing /games/keld/KELDTOUR.DAT: No space left on device");
+      testing::ExitedWithCode(0),
+      "run-time I/O error 28 while writing /games/keld/KELDTOUR.DAT: No space left on device\\.\n"
+      "  Check the free space on the disk and the permissions of the directory");
 }
 
 TEST(IoErrorReportDeathTest, AFailedWriteBackStopsTheProgramWithTheReport) {
