@@ -121,7 +121,8 @@ std::optional<std::string> ReadScript(const std::string& game_dir, const std::st
 
 class EventEditor {
  public:
-  EventEditor(ui::Ui& ui, const shell::RunState& run) : ui_(ui), store_(run.GameDir) {}
+  EventEditor(ui::Ui& ui, const shell::RunState& run)
+      : ui_(ui), store_(run.GameDir), program_(run.ProgramFile) {}
 
   void Run() {
     if (!OpenEventFile()) return;
@@ -347,7 +348,7 @@ class EventEditor {
     if (std::optional<std::string> text = ReadScript(store_.game_dir(), event_.EventFile)) {
       if (std::optional<std::vector<std::string>> section = UninstallSection(*text)) {
         UninstallOnScreen report(ui_);
-        RunUninstallSection(*section, store_.game_dir(), event_.EventFile, report);
+        RunUninstallSection(*section, store_.game_dir(), program_, event_.EventFile, report);
       }
     }
     store_.RemoveRecord(n);
@@ -356,6 +357,7 @@ class EventEditor {
 
   ui::Ui& ui_;
   EventStore store_;
+  const std::string program_;
   EventRecord event_;
   std::string replace_id_;
 };

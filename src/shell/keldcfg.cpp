@@ -40,6 +40,7 @@ void LoadRunState(ui::Ui& ui, RunState& run, const door::CommandLine& command_li
   // The program directory is the one holding the executable as started,
   // which is the game directory: a node setup is copied into it.
   run.ProgramDir = run.GameDir;
+  run.ProgramFile = command_line.program;
   run.CurrentNode = 1;
   LoadSettings(ui, run);
   editors::LoadExtras(door.clock(), run.GameDir, run.Extras);

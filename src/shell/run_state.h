@@ -16,8 +16,9 @@ inline constexpr const char* kDownloadsDisabled = "DISABLED!";
 inline constexpr uint16_t kDefaultDeedsToWin = 10;
 
 struct RunState {
-  std::string GameDir;     // ends with the path separator
-  std::string ProgramDir;  // ends with the path separator
+  std::string GameDir;      // ends with the path separator
+  std::string ProgramDir;   // ends with the path separator
+  std::string ProgramFile;  // the executable as started
 
   SettingsRecord Settings = DefaultSettings();
   bool SettingsChanged = false;
