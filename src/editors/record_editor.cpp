@@ -29,12 +29,6 @@ void DataFile::FailReading(int64_t n) {
   platform::EndWithIoError("reading", path_, error, {file_.ShortRecordText(n), remedy_});
 }
 
-std::string TrimEntered(std::string text) {
-  if (text.empty() || text == " ") return text;
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
-
 void EditorFrame(ui::Ui& ui, std::string_view title, int width, int lower_rule) {
   ui.door.DSetBack(0);
   ui.door.DClrScr();

@@ -111,10 +111,6 @@ Field<Record> NumberEntry(const char* label, char hotkey, Int Record::*number, i
   return f;
 }
 
-// Trailing blanks go, except that an empty text and a text of exactly one
-// blank stay as they are.
-std::string TrimEntered(std::string text);
-
 inline constexpr int kFieldBack = 1, kFieldFore = 15;
 
 // Edits a field in place at (col, row): the line editor for a text, the
@@ -122,8 +118,7 @@ inline constexpr int kFieldBack = 1, kFieldFore = 15;
 template <typename Record>
 void EditInPlace(ui::Ui& ui, const Field<Record>& f, Record& r, int col, int row) {
   if (f.IsText()) {
-    r.*f.Text =
-        TrimEntered(ui::LineEdit(ui, col, row, f.MaxLen, kFieldBack, kFieldFore, r.*f.Text));
+    r.*f.Text = ui::LineEdit(ui, col, row, f.MaxLen, kFieldBack, kFieldFore, r.*f.Text);
   } else {
     f.SetNumber(r, ui::NumberField(ui, col, row, f.Min, f.Max, f.Number(r)));
   }

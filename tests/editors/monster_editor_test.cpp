@@ -37,13 +37,19 @@ TEST(MonsterEditor, EditsMonsterFiveOfLevelTwoOnly) {
   SnoopRig rig;
   rig.console.Type("j");  // right column, fifth row: level 2, monster 5
   rig.console.Type("s777\r");
-  rig.console.Type("aRenamed\r");
+  rig.console.Type("aRenamed  \r");
+  // Emptied and given one blank, the name is stored as that one blank.
+  rig.console.Type("a");
+  rig.console.Extended(key::kEnd);
+  for (int i = 0; i < 7; ++i) rig.console.Key(key::kBackspace);
+  rig.console.Type(" \r");
   rig.console.Key(key::kEscape);  // Quit writes the record
   rig.console.Type("x");
   editors::MonsterEditor(rig.ui, dir.path());
   EXPECT_TRUE(rig.Showed("(S) Strength     : 777\n"));
+  EXPECT_TRUE(rig.Showed("(A) Name         : Renamed\n"));
   std::string expected = WithInt<int32_t>(before, 15 * kMonsterRecordSize + 61, 777);
-  expected = editors_test::WithString(expected, 15 * kMonsterRecordSize, 60, "Renamed");
+  expected = editors_test::WithString(expected, 15 * kMonsterRecordSize, 60, " ");
   EXPECT_EQ(Difference(dir.Read("LENEMY.DAT"), expected), "");
   // The list keeps the name it read until the page is filled again.
   EXPECT_NE(rig.Row(10).find("Beast 15"), std::string::npos);
