@@ -3,6 +3,7 @@
 // since cleared.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,12 @@ class SnoopConsole : public platform::VirtualConsole {
   using VirtualConsole::VirtualConsole;
   char ReadKey() override {
     if (PendingKeys() > 0) shown.push_back(Dump());
+    if (on_read) on_read();
     return VirtualConsole::ReadKey();
   }
   std::vector<std::string> shown;
+  // Called before each key byte is read.
+  std::function<void()> on_read;
 };
 
 struct SnoopRig {
