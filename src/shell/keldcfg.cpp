@@ -64,6 +64,8 @@ void RunExitDialogue(ui::Ui& ui, RunState& run) {
   door.DWriteLn("");
   door.DWriteLn("Thanks for using our software!");
   door.DWriteLn("");
+  // Shown now: writing the files back may wait on a lock for a while.
+  door.console().Present();
 }
 
 void WriteBack(door::Door& door, RunState& run) {

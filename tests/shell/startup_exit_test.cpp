@@ -6,6 +6,7 @@
 #include "shell/settings_record.h"
 #include "support/end_expected.h"
 #include "support/rig.h"
+#include "support/snoop_rig.h"
 
 namespace {
 
@@ -77,6 +78,27 @@ TEST(StartUp, WithoutAnyFileAllSwitchesAreOnAndExitCreatesNoFlagFile) {
   EXPECT_EQ(dir.Read("KELD.DAT"), DefaultSettingsBytes());  // not rewritten, nothing changed
   EXPECT_TRUE(rig.ScreenHas("Thanks for using our software!"));
   EXPECT_FALSE(rig.ScreenHas("Save changes?"));
+}
+
+// The farewell reaches the terminal before the files are written, so a
+// write that has to wait (a held lock file) does not freeze the old screen.
+TEST(ExitDialogue, TheFarewellIsShownBeforeTheFilesAreWritten) {
+  TempDir dir;
+  WriteSettings(dir);
+  testsupport::SnoopRig rig;
+  shell::RunState run;
+  rig.console.Key(key::kEnter);
+  shell::LoadRunState(rig.ui, run, LocalStart(dir));
+  bool shown_first = false;
+  rig.console.on_present = [&] {
+    if (rig.console.Dump().find("Thanks for using our software!") != std::string::npos &&
+        !dir.Exists("KELDTOUR.DAT"))
+      shown_first = true;
+  };
+  shell::RunExitDialogue(rig.ui, run);
+  shell::WriteBack(rig.door, run);
+  EXPECT_TRUE(shown_first);
+  EXPECT_TRUE(dir.Exists("KELDTOUR.DAT"));
 }
 
 TEST(ExitWriteBack, SwitchedOffFlagsAreCreatedWithTheirTextAndDeletedWhenOnAgain) {

@@ -21,9 +21,15 @@ class SnoopConsole : public platform::VirtualConsole {
     if (on_read) on_read();
     return VirtualConsole::ReadKey();
   }
+  void Present() override {
+    if (on_present) on_present();
+    VirtualConsole::Present();
+  }
   std::vector<std::string> shown;
-  // Called before each key byte is read.
+  // Called before each key byte is read, and each time the screen is
+  // brought to the terminal.
   std::function<void()> on_read;
+  std::function<void()> on_present;
 };
 
 struct SnoopRig {
