@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -186,6 +187,27 @@ TEST(DoorStartDeathTest, DropFileNotFound) {
   // Named DOOR32.SYS, missing: the other names do not match either.
   ExpectFailedStart({"-D" + dir.File("DOOR32.SYS")}, "\n  Drop File Not Found\n");
   ExpectFailedStart({"-D" + dir.File("chain.txt")}, "\n  Drop File Not Found\n");
+}
+
+// A drop file that is there but may not be read is no missing file: it
+// sets nothing, and the door starts with the fields as they were (local).
+TEST(DoorStart, ADropFileThatCannotBeReadSetsNothing) {
+  TempDir dir;
+  dir.Write("DOOR32.SYS", "2\n7\n38400\nBBS\n3\nJohn Doe\nJohn\n50\n30\n1\n4\n");
+  namespace fs = std::filesystem;
+  fs::permissions(dir.path(), fs::perms::all & ~fs::perms::others_write & ~fs::perms::group_write);
+  fs::permissions(dir.File("DOOR32.SYS"), fs::perms::none);
+  Rig rig;
+  {
+    testsupport::AsOrdinaryUser ordinary;
+    Start(rig, {"-D" + dir.File("door32.sys")});
+  }
+  EXPECT_EQ(rig.door.state.CommType, 0);
+  EXPECT_EQ(rig.door.state.CommHandle, 0);
+  EXPECT_EQ(rig.door.state.NodeNum, 0);
+  EXPECT_EQ(rig.door.state.UserName, "");
+  EXPECT_TRUE(rig.door.state.TimerActive);  // started, not ended
+  fs::permissions(dir.File("DOOR32.SYS"), fs::perms::owner_all);
 }
 
 TEST(DoorStartDeathTest, RemoteStartsWithoutATransportHaveNoCarrier) {

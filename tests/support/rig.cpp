@@ -54,6 +54,17 @@ std::string TempDir::Snapshot() const {
   return snapshot;
 }
 
+// Real and effective user both, since access() asks about the real one;
+// the saved user stays the superuser, so that the test can return to it.
+AsOrdinaryUser::AsOrdinaryUser() {
+  constexpr uid_t kNobody = 65534;
+  if (geteuid() == 0) switched_ = setresuid(kNobody, kNobody, 0) == 0;
+}
+
+AsOrdinaryUser::~AsOrdinaryUser() {
+  if (switched_ && setresuid(0, 0, 0) != 0) ADD_FAILURE() << "could not become the superuser again";
+}
+
 std::vector<uint8_t> RandomBytes(size_t count, uint32_t seed) {
   std::mt19937 gen(seed);
   std::vector<uint8_t> bytes(count);
