@@ -3,13 +3,15 @@
 // target, import of an add-on script, saving and uninstalling.
 #pragma once
 
-#include "shell/run_state.h"
+#include <string>
+
 #include "ui/ui.h"
 
 namespace editors {
 
-// Runs the editor until the operator chooses "Exit" (or declines to
-// recreate a missing EVENTS.DAT).
-void EventList(ui::Ui& ui, shell::RunState& run);
+// Runs the editor on the game directory (ending with a separator) until
+// the operator chooses "Exit" (or declines to recreate a missing
+// EVENTS.DAT).
+void EventList(ui::Ui& ui, const std::string& game_dir);
 
 }  // namespace editors

@@ -40,7 +40,7 @@ void LoadRunState(ui::Ui& ui, RunState& run, const door::CommandLine& command_li
   // The program directory is the one holding the executable as started,
   // which is the game directory: a node setup is copied into it.
   run.ProgramDir = run.GameDir;
-  run.CurrentNode = 1;
+  run.Nodes.Current = 1;
   LoadSettings(ui, run);
   editors::LoadExtras(door.clock(), run.GameDir, run.Extras);
   run.SettingsChanged = false;
