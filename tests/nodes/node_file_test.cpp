@@ -121,7 +121,7 @@ TEST(NodeFile, NumbersThatDoNotParseReadAsZeroAndColoursKeepEightBits) {
   }
 }
 
-TEST(NodeFile, MissingLinesReadAsEmpty) {
+TEST(NodeFile, MissingLinesOtherLineEndsEndOfFileMarkAndGarbage) {
   NodeConfig empty;                  // empty texts, zero numbers, switches off...
   empty.BbsType = Preset().BbsType;  // ...the type kept and the status bar on
   empty.StatusBar = true;
@@ -131,9 +131,6 @@ TEST(NodeFile, MissingLinesReadAsEmpty) {
   EXPECT_EQ(c.BbsName, "Two");
   EXPECT_EQ(c.StatusBack, 4);
   EXPECT_FALSE(c.SpecialAnsi || c.DirectWrites || c.AllNodesDorinfo || c.SendOpen || c.SendReset);
-}
-
-TEST(NodeFile, OtherLineEndsEndOfFileMarkAndGarbage) {
   EXPECT_EQ(Read("\nBBSNAME LF\nBBSTYPE QBBS\n").BbsType, 1);
   EXPECT_EQ(Read("\rBBSNAME CR\rBBSTYPE QBBS\r").BbsName, "CR");
   NodeConfig cut = Read(
