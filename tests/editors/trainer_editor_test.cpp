@@ -73,31 +73,17 @@ void ExpectAllDefaults(const std::string& file) {
   for (int n = 0; n < 11; ++n) ExpectDefaultTrainer(file, n);
 }
 
-TEST(TrainerEditor, ExitWithoutSavingKeepsTheFileEscapeSaves) {
-  TempDir dir;
-  const std::string before = RandomFile(12, kTrainerRecordSize, 11);  // one extra record
-  dir.Write("TRAINERS.DAT", before);
-  SnoopRig rig;
-  rig.console.Type("bc99\raSomeone Else   \rx");  // level 2, then exit without saving
-  rig.console.Type("bc99\raSomeone Else   \r");
-  rig.console.Key(key::kEscape);  // exit and save
-  rig.console.Type("q");
-  editors::TrainerEditor(rig.ui, dir.path());
-  EXPECT_TRUE(rig.Showed("** KELD 4.07 Trainer Editor **"));
-  std::string expected = WithInt<int16_t>(before, kLevel2 + 207, 99);
-  expected = editors_test::WithString(expected, kLevel2, 30, "Someone Else");
-  EXPECT_EQ(Difference(dir.Read("TRAINERS.DAT"), expected), "");
-  EXPECT_EQ(rig.ui.PickUpStep, 2);
-}
-
-TEST(TrainerEditor, ResetThisTrainerWritesAtOnceAndShowsTheDefaults) {
+TEST(TrainerEditor, ResetThisTrainerWritesAtOnceAndExitWithoutSavingDropsEdits) {
   TempDir dir;
   const std::string before = RandomFile(11, kTrainerRecordSize, 12);
   dir.Write("TRAINERS.DAT", before);
   SnoopRig rig;
-  rig.console.Type("brxq");  // level 2: reset, then exit without saving
+  // Level 2: reset, an edit, then exit without saving: the reset stays.
+  rig.console.Type("brc99\rxq");
   editors::TrainerEditor(rig.ui, dir.path());
+  EXPECT_TRUE(rig.Showed("** KELD 4.07 Trainer Editor **"));
   EXPECT_TRUE(rig.Showed(" (C) Hit Points          : 40\n"));
+  EXPECT_EQ(rig.ui.PickUpStep, 2);
   EXPECT_TRUE(rig.Showed(" (K) XP Needed           : 400\n     to challenge\n"));
   const std::string after = dir.Read("TRAINERS.DAT");
   ExpectDefaultTrainer(after, 1);

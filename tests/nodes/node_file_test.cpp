@@ -70,16 +70,6 @@ TEST(NodeFile, EveryFieldOfEveryTypeSurvivesWriteAndRead) {
   }
 }
 
-TEST(NodeFile, DefaultsOfNodeOne) {
-  NodeConfig c = Preset();
-  nodes::SetNodeDefaults(c);
-  EXPECT_EQ(nodes::FormatNodeFile(c, 1),
-            Lines({"**Garn Vosk's Node Data System, for node 1", "BBSNAME A Pretty Cool BBS",
-                   "BBSTYPE Local", ";COMPORT 0", ";FOSSIL", "LOCKBAUD 0", "STATUS ON",
-                   "STATFORE 15", "STATBACK 1", ";NODE1", "NODIRECT", ";UNUSED",
-                   "BBSDROP C:\\KELD\\", "NOOPEN", "NORESET", ";UNUSED"}));
-}
-
 TEST(NodeFile, ReadBackRulesOfSingleLines) {
   NodeConfig untyped = Preset();
   untyped.BbsType = 0;

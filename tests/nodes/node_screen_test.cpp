@@ -26,7 +26,8 @@ TEST(NodeScreen, FirstVisitInAnEmptyDirectoryAsksToCreateNodeOne) {
   EXPECT_NE(yes.rig.Row(12).find("\xBA Node 1 doesn't exist. Create it?  \xBA"), std::string::npos);
   EXPECT_EQ(yes.dir.Snapshot(), "NODE1.DAT=" + DefaultFile(1) + "\n");
 
-  // No goes back to the previous node, which is 0 when nothing came before.
+  // No goes back to the previous node, which is
+  // 0 when nothing came before.
   NodeRig no;
   no.rig.console.Type("n");
   no.rig.console.Key(key::kEscape);

@@ -95,13 +95,15 @@ TEST(ExitWriteBack, FlagFilesAreCreatedWithTheirTextDeletedWhenOnAndNeverRewritt
 TEST(ExitWriteBack, DeedsNeededToWinAndTheDownloadProgramPath) {
   TempDir dir;
   WriteSettings(dir);
-  dir.Write("GSZINFO.DAT", "C:\\DOS\\GSZ.EXE\r\nsecond line");
+  dir.Write("GSZINFO.DAT", "A:\\SZ.EXE\r\nsecond line");
+  dir.Write("WINGAME.DAT", " \r\n 65541\r\n");  // the low 16 bits are kept
   RunOnce(dir, [](shell::RunState& run) {
-    EXPECT_EQ(run.DownloadPath, "C:\\DOS\\GSZ.EXE");
-    run.DownloadPath = "/usr/bin/sz";
+    EXPECT_EQ(run.DownloadPath, "A:\\SZ.EXE");
+    EXPECT_EQ(run.DeedsToWin, 5);
+    run.DownloadPath = "";  // written as an empty line
     run.DeedsToWin = 0;
   });
-  EXPECT_EQ(dir.Read("GSZINFO.DAT"), "/usr/bin/sz\r\n");
+  EXPECT_EQ(dir.Read("GSZINFO.DAT"), "\r\n");
   EXPECT_EQ(dir.Read("WINGAME.DAT"), "0\r\n");
   RunOnce(dir, [](shell::RunState& run) {
     EXPECT_EQ(run.DeedsToWin, 0);
@@ -109,21 +111,14 @@ TEST(ExitWriteBack, DeedsNeededToWinAndTheDownloadProgramPath) {
     run.DownloadPath = "DISABLED!";
   });
   EXPECT_FALSE(dir.Exists("WINGAME.DAT"));
-  EXPECT_EQ(dir.Read("GSZINFO.DAT"), "/usr/bin/sz\r\n");  // left alone
-  dir.Write("WINGAME.DAT", " \r\n 10\r\n");
-  RunOnce(dir, [](shell::RunState& run) { run.DownloadPath = ""; });
-  EXPECT_FALSE(dir.Exists("WINGAME.DAT"));
-  EXPECT_EQ(dir.Read("GSZINFO.DAT"), "\r\n");
-  dir.Write("WINGAME.DAT", "65541");  // the low 16 bits are kept
-  dir.Write("GSZINFO.DAT", std::string("A:\\SZ.EXE\x1arest"));
+  EXPECT_EQ(dir.Read("GSZINFO.DAT"), "\r\n");  // left alone
+  dir.Write("WINGAME.DAT", "lots");
   RunOnce(dir, [](shell::RunState& run) {
-    EXPECT_EQ(run.DeedsToWin, 5);
-    EXPECT_EQ(run.DownloadPath, "A:\\SZ.EXE");
+    EXPECT_EQ(run.DeedsToWin, 10);
     run.DownloadPath = "NONE **SET THIS**";
   });
   EXPECT_FALSE(dir.Exists("GSZINFO.DAT"));
-  dir.Write("WINGAME.DAT", "lots");
-  RunOnce(dir, [](shell::RunState& run) { EXPECT_EQ(run.DeedsToWin, 10); });
+  EXPECT_FALSE(dir.Exists("WINGAME.DAT"));
 }
 
 TEST(StartUp, GreenSchemeOnlyForTheWholeParameter) {
