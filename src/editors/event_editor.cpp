@@ -11,7 +11,6 @@
 #include "editors/event_store.h"
 #include "platform/file.h"
 #include "platform/files.h"
-#include "platform/program_end.h"
 #include "ui/menus.h"
 #include "ui/prompts.h"
 
@@ -121,8 +120,8 @@ std::optional<std::string> ReadScript(const std::string& game_dir, const std::st
 
 class EventEditor {
  public:
-  EventEditor(ui::Ui& ui, const shell::RunState& run)
-      : ui_(ui), store_(run.GameDir), program_(run.ProgramFile) {}
+  EventEditor(ui::Ui& ui, const std::string& game_dir, const std::string& program_file)
+      : ui_(ui), store_(game_dir), program_(program_file) {}
 
   void Run() {
     if (!OpenEventFile()) return;
@@ -149,8 +148,7 @@ class EventEditor {
     if (store_.Open()) return true;
     if (ui::ChooseTwo(ui_, "Error opening EVENTS.DAT. Should I recreate it?", "Yes", "No", 'Y', 'N',
                       true)) {
-      if (!store_.CreateEmpty())
-        platform::EndWithIoError("creating", store_.path(), store_.error());
+      store_.CreateEmpty();
       return true;
     }
     ui::MessageLines(
@@ -364,8 +362,8 @@ class EventEditor {
 
 }  // namespace
 
-void EventList(ui::Ui& ui, shell::RunState& run) {
-  EventEditor(ui, run).Run();
+void EventList(ui::Ui& ui, const std::string& game_dir, const std::string& program_file) {
+  EventEditor(ui, game_dir, program_file).Run();
 }
 
 }  // namespace editors

@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/program_end.h"
 #include "platform/record_file.h"
+#include "platform/whole_file.h"
 
 namespace editors {
 
@@ -84,10 +85,7 @@ void SaveExtras(platform::Clock& clock, const std::string& game_dir, ExtrasRecor
   platform::EncodeFields(extras);
   std::string path = ExtrasPath(game_dir);
   FileLock lock(clock, path);
-  platform::RecordFile file(kExtrasRecordSize);
-  if (!file.Create(path)) platform::EndWithIoError("creating", path, file.error());
-  if (!file.Write(0, extras.raw) || !file.Close())
-    platform::EndWithIoError("writing", path, file.error());
+  platform::WriteWholeFileOrEnd(path, extras.raw);
   lock.Release();
   if (was_never) extras.LastEditDate = kNeverDate;
 }

@@ -4,14 +4,16 @@
 
 #include "platform/files.h"
 #include "platform/program_end.h"
+#include "platform/whole_file.h"
 #include "ui/menus.h"
 #include "ui/prompts.h"
 
 namespace editors {
 
-void DataFile::Recreate() {
+void DataFile::RewriteBytes(std::span<const uint8_t> bytes) {
   file_.Close();
-  if (!file_.Create(path_)) Fail("creating");
+  platform::WriteWholeFileOrEnd(path_, bytes);
+  if (!file_.OpenExisting(path_)) Fail("opening");
 }
 
 void DataFile::Close() {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,9 +29,18 @@ class DataFile {
   // What the I/O error report tells the operator to do about this file.
   void SetRemedy(std::string remedy) { remedy_ = std::move(remedy); }
   bool OpenExisting() { return file_.OpenExisting(path_); }
-  // Creates (or truncates) the file and keeps it open.
-  void Recreate();
   void Close();
+  // Replaces the whole file with these records through the crash-safe
+  // write and keeps it open.
+  template <typename Records>
+  void Rewrite(Records&& records) {
+    std::vector<uint8_t> bytes;
+    for (auto& record : records) {
+      platform::EncodeFields(record);
+      bytes.insert(bytes.end(), record.raw.begin(), record.raw.end());
+    }
+    RewriteBytes(bytes);
+  }
 
   template <typename Record>
   bool TryRead(int64_t n, Record& record) {
@@ -49,6 +59,7 @@ class DataFile {
   }
 
  private:
+  void RewriteBytes(std::span<const uint8_t> bytes);
   [[noreturn]] void Fail(std::string_view operation);
   [[noreturn]] void FailReading(int64_t n);
 
@@ -154,7 +165,7 @@ struct ListEditorDef {
   uint8_t ExitCol = 5, ExitRow = 21;
   const char* ResetQuestion = "";
   const char* ResetConfirmation = "";
-  // Creates (or truncates) the file and writes every default record.
+  // Replaces the file with every default record.
   std::function<void(DataFile&)> ResetAll;
   // Reads record n and gives its name; a record that cannot be read ends
   // the program.

@@ -110,6 +110,7 @@ size_t File::ReadSome(std::span<uint8_t> data) {
 
 bool File::Write(std::span<const uint8_t> data) {
   if (file_ == nullptr) return Fail();
+  if (data.empty()) return true;  // an empty span may have no data pointer at all
   errno = 0;
   if (std::fwrite(data.data(), 1, data.size(), file_) != data.size()) return Fail();
   return true;
@@ -174,16 +175,6 @@ bool ReadWholeFile(const std::string& path, std::string& content, int& error) {
   }
   error = 0;
   return file.Close() || ((error = file.error()), false);
-}
-
-bool WriteWholeFile(const std::string& path, std::string_view content, int& error) {
-  File file;
-  if (!file.Open(path, File::Mode::kCreate) || !file.Write(content) || !file.Close()) {
-    error = file.error();
-    return false;
-  }
-  error = 0;
-  return true;
 }
 
 }  // namespace platform

@@ -11,6 +11,9 @@
 
 namespace platform {
 
+// Ctrl-Z: where a DOS text file ends, whatever follows it.
+inline constexpr char kEndOfFile = 26;
+
 class File {
  public:
   enum class Mode {
@@ -69,7 +72,5 @@ bool ReadToEnd(File& file, std::string& content);
 // Reads a whole (small) file. False when it cannot be opened or a read
 // fails part-way; `content` then holds nothing the caller should use.
 bool ReadWholeFile(const std::string& path, std::string& content, int& error);
-// Creates the file anew holding exactly `content`.
-bool WriteWholeFile(const std::string& path, std::string_view content, int& error);
 
 }  // namespace platform

@@ -33,8 +33,16 @@ bool CreateNewFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 // Moves `from` over `to` in one step: afterwards `to` holds either its old
 // or its new content, never a mix, even after a crash. `from` must already
-// be flushed to disk (see File::Sync).
+// be flushed to disk (see File::Sync), and the rename is durable only once
+// the directory is flushed too (SyncDirectoryOf).
 bool ReplaceFile(const std::string& from, const std::string& to);
+// Flushes the directory that holds `path` to disk, so that a rename or a
+// new name in it survives a power cut. Best effort: false when it cannot.
+bool SyncDirectoryOf(const std::string& path);
+// Gives `path` the permission bits of the file `like` and, where the
+// process may, its owner and group. True without a change when `like`
+// does not exist: a new file keeps the default access.
+bool MatchAccess(const std::string& like, const std::string& path);
 bool MakeDirectory(const std::string& path);
 bool RemoveDirectory(const std::string& path);
 bool IsDirectory(const std::string& path);

@@ -41,7 +41,7 @@ void LoadRunState(ui::Ui& ui, RunState& run, const door::CommandLine& command_li
   // which is the game directory: a node setup is copied into it.
   run.ProgramDir = run.GameDir;
   run.ProgramFile = command_line.program;
-  run.CurrentNode = 1;
+  run.Nodes.Current = 1;
   LoadSettings(ui, run);
   editors::LoadExtras(door.clock(), run.GameDir, run.Extras);
   run.SettingsChanged = false;

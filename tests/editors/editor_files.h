@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -47,6 +48,13 @@ inline std::string Difference(const std::string& got, const std::string& want) {
   while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
   return "sizes " + std::to_string(got.size()) + "/" + std::to_string(want.size()) +
          ", first difference at byte " + std::to_string(i);
+}
+
+// Record n of `size` bytes of a file's content, for field checks.
+inline std::span<const uint8_t> RecordAt(const std::string& file, size_t n, size_t size) {
+  EXPECT_LE((n + 1) * size, file.size());
+  if ((n + 1) * size > file.size()) return {};
+  return {reinterpret_cast<const uint8_t*>(file.data()) + n * size, size};
 }
 
 template <typename Record>

@@ -28,24 +28,10 @@ EventRecord Event(uint16_t target, std::initializer_list<const char*> code) {
   return event;
 }
 
-TEST(EventScripts, ScriptsWithoutEventsOfTheirPlace) {
-  // An inn event must not show up in the other two.
-  std::vector<EventRecord> events = {Event(editors::kTargetLeaveInn, {"x"})};
-  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kForest, events),
-            "@#KELD\r\n" + kComments +
-                "@writeln   You lose your way in the forest, and lose\r\n"
-                "@writeln   a forest fight!\r\n"
-                "@endquest\r\n");
-  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kBank, events),
-            "@#LEAVEBANK\r\n" + kComments + "@endquest\r\n");
-  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kInn, {}),
-            "@#LEAVEINN\r\n" + kComments + "@endquest\r\n");
-}
-
-TEST(EventScripts, InnScriptWithTwoEventsOfTwoLines) {
+TEST(EventScripts, EachPlaceGetsItsOwnEventsOrItsEmptyScript) {
   std::vector<EventRecord> events = {
       Event(editors::kTargetLeaveInn, {"@writeln one", "", "@writeln two"}),
-      Event(editors::kTargetForest, {"@writeln forest"}),
+      Event(editors::kTargetForest, {""}),
       Event(editors::kTargetLeaveInn, {"@writeln three", "@writeln four"}),
       Event(7, {"@writeln unused"}),
   };
@@ -58,6 +44,16 @@ TEST(EventScripts, InnScriptWithTwoEventsOfTwoLines) {
                                                                       "@writeln four\r\n"
                                                                       "@endcase 1\r\n"
                                                                       "@endquest\r\n");
+  // An event without lines still ends its number's line.
+  EXPECT_NE(editors::FormatEventScript(ScriptKind::kForest, events).find("1: \r\n@endcase 1"),
+            std::string::npos);
+  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kForest, {}),
+            "@#KELD\r\n" + kComments +
+                "@writeln   You lose your way in the forest, and lose\r\n"
+                "@writeln   a forest fight!\r\n"
+                "@endquest\r\n");
+  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kBank, events),
+            "@#LEAVEBANK\r\n" + kComments + "@endquest\r\n");
 }
 
 TEST(EventScripts, LineBreaksInsideRecordsCannotAddLines) {

@@ -2,16 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-#include "editors/replace_via_temp.h"
 #include "support/rig.h"
 
 namespace {
 
 using editors::EventRecord;
 using editors::EventStore;
-using editors::ReplaceStep;
 
 std::string RecordBytes(const std::string& name, uint32_t seed) {
   EventRecord event;
@@ -53,32 +49,6 @@ TEST(EventStore, RemovalsKeepTheOtherRecordsWholeAndInOrder) {
   EXPECT_EQ(store.Count(), 1);  // open again on the new file
   store.Close();
   EXPECT_EQ(dir.Snapshot(), "EVENTS.DAT=" + c + "\n");  // no temporary file left
-}
-
-// A crash at each point of a replace leaves the old file or the new one,
-// always whole.
-TEST(EventStore, AStopBetweenAnyTwoStepsLeavesAWholeFile) {
-  for (ReplaceStep step :
-       {ReplaceStep::kTempWritten, ReplaceStep::kTempSynced, ReplaceStep::kReplaced}) {
-    testsupport::TempDir dir;
-    std::string a = RecordBytes("A", 5), b = RecordBytes("B", 6), c = RecordBytes("C", 7);
-    dir.Write("EVENTS.DAT", a + b + c);
-    EXPECT_EXIT(
-        {
-          editors::SetReplaceStepHook([step](ReplaceStep at) {
-            if (at == step) std::_Exit(0);
-          });
-          EventStore store(dir.path());
-          if (store.Open()) store.RemoveRecord(2);
-          std::_Exit(1);
-        },
-        testing::ExitedWithCode(0), "");
-    std::string after = dir.Read("EVENTS.DAT");
-    if (step == ReplaceStep::kReplaced)
-      EXPECT_EQ(after, a + c);
-    else
-      EXPECT_EQ(after, a + b + c);
-  }
 }
 
 }  // namespace
