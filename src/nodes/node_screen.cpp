@@ -263,7 +263,8 @@ void CopyFileOrHalt(platform::Clock& clock, const std::string& from, const std::
     clock.Sleep(kOpenRetryMillis);
   }
   std::string content;
-  if (!platform::ReadToEnd(source, content)) platform::EndWithIoError("reading", from, source.error());
+  if (!platform::ReadToEnd(source, content))
+    platform::EndWithIoError("reading", from, source.error());
   platform::WriteWholeFileOrEnd(to, content);
 }
 

@@ -153,7 +153,8 @@ std::vector<TabRow> EditorRows(ui::Ui& ui, RunState& run) {
       {"~Trainers", 'T', "Trainer Editor", [&] { editors::TrainerEditor(ui, dir); }},
       {"~Weapons", 'W', "Weapon Editor", [&] { editors::WeaponEditor(ui, dir); }},
       {"~Armor", 'A', "Armor Editor", [&] { editors::ArmourEditor(ui, dir); }},
-      {"~Events", 'E', "Random Event Editor", [&] { editors::EventList(ui, dir, run.ProgramFile); }},
+      {"~Events", 'E', "Random Event Editor",
+       [&] { editors::EventList(ui, dir, run.ProgramFile); }},
   };
 }
 
