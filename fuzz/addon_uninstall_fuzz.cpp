@@ -23,9 +23,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::vector<std::string> kMustStay = {
-    "game/KELD.DAT",   "game/KELDTXT.DAT",  "game/PLAYER.DAT", "game/PLAYEXT.DAT",
-    "game/EVENTS.DAT", "game/3RDPARTY.DAT", "game/KELD.EXE",   "game/START.BAT",
-    "outside/a.dat",   "outside/sub/b.dat", "top.dat"};
+    "game/KELD.DAT",   "game/KELDTXT.DAT",  "game/PLAYER.DAT",   "game/PLAYEXT.DAT",
+    "game/EVENTS.DAT", "game/3RDPARTY.DAT", "game/KELD.EXE",     "game/START.BAT",
+    "game/keldcfg",    "outside/a.dat",     "outside/sub/b.dat", "top.dat"};
 const std::vector<std::string> kMayGo = {"game/LENEMY.DAT", "game/addon.ldy", "game/sub/x.dat",
                                          "game/sub/deeper/y.txt"};
 
@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto section = editors::UninstallSection(text);
   if (!section) return 0;
   Quiet report;
-  editors::RunUninstallSection(*section, (Root() / "game").string() + "/", "addon.ldy", report);
+  editors::RunUninstallSection(*section, (Root() / "game").string() + "/",
+                               (Root() / "game/keldcfg").string(), "addon.ldy", report);
   for (const auto& name : kMustStay) {
     if (!fs::exists(Root() / name)) {
       std::fprintf(stderr, "addon_uninstall_fuzz: %s was deleted\n", name.c_str());

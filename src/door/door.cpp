@@ -275,11 +275,11 @@ std::string Door::DInputLine(std::string_view initial, std::string_view allowed,
   field.Redraw();
   char key = 0;
   do {
+    // An extended key arrives as its scan code and counts as that
+    // character: Up types "H" where "H" is allowed.
     key = DReadKey();
-    // An extended key arrives as its scan code; an arrow is no letter to type.
-    if (!state.LastKeyExtended) field.Key(key);
-  } while (state.LastKeyExtended || (key != platform::key::kEscape &&
-                                     !(key == platform::key::kEnter && !field.text.empty())));
+    field.Key(key);
+  } while (key != platform::key::kEscape && !(key == platform::key::kEnter && !field.text.empty()));
   DSetAttr(saved);
   DNewLine();
   return key == platform::key::kEscape ? first : field.text;

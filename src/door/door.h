@@ -51,8 +51,9 @@ class Door {
                          int max_len, uint8_t attr);
   bool DIsLocal() const { return state.CommType == 0; }
 
-  // The once-a-second check while waiting for a key: carrier, limits and
-  // the status bar. Does nothing until the status bar and limits exist.
+  // The once-a-second check while waiting for a key: carrier, idle limit
+  // and time limit through their hooks, then the status bar. Does nothing
+  // before DoorStart starts the timer, nor within a second of the last check.
   void DoorTick();
 
   // The local side alone: text written to the local screen only, keys from

@@ -65,20 +65,21 @@ DropFileKind DropFileKindOf(std::string_view path) {
 
 // The BBS may spell the name differently from the file it wrote ("door.sys"
 // for DOOR.SYS), and on a file system that minds letter case only the
-// disk's spelling opens.
+// disk's spelling opens. A file that is there but may not be read counts
+// as found: its reader then sets nothing.
 std::string FindDropFile(const std::string& path) {
-  if (path.empty() || platform::FileExists(path)) return path;
+  if (path.empty() || platform::FilePresent(path)) return path;
   size_t cut = path.find_last_of(Separators());
   std::string dir = cut == std::string::npos ? "" : path.substr(0, cut + 1);
   std::string name = path.substr(dir.size());
   if (name.empty()) return {};
   std::string found = platform::FindInDirectory(dir, name);
-  if (platform::FileExists(found)) return found;
+  if (platform::FilePresent(found)) return found;
   if (dir.empty()) return {};
   std::string canonical = platform::CanonicalDirectory(dir);
   if (canonical.empty()) return {};
   found = platform::FindInDirectory(canonical, name);
-  return platform::FileExists(found) ? found : std::string();
+  return platform::FilePresent(found) ? found : std::string();
 }
 
 std::vector<std::string> DropFileLines(std::string_view text, size_t count) {

@@ -104,13 +104,27 @@ std::string ExistingCanonical(std::string path) {
   }
 }
 
+// A pattern of wildcards and dots alone ("*", "*.*", "?*", "*.*.*") names
+// no file in particular: it matches every name there is.
+bool MatchesEveryName(std::string_view pattern) {
+  return pattern.find('*') != std::string_view::npos &&
+         pattern.find_first_not_of("*?.") == std::string_view::npos;
+}
+
+// The running program's own file, under any name that leads to it and in
+// any letter case of its own name.
+bool IsProgram(const std::string& path, const std::string& name, const std::string& program) {
+  return platform::SameIgnoringCase(name, platform::FileName(program)) ||
+         platform::SameFile(path, program);
+}
+
 bool IsInUse(const std::string& upper_name) {
   return std::any_of(kFilesInUse.begin(), kFilesInUse.end(),
                      [&](std::string_view n) { return upper_name == n; });
 }
 
 void DeleteMatching(const std::string& value, const std::string& game_dir,
-                    UninstallReport& report) {
+                    const std::string& program, UninstallReport& report) {
   std::optional<std::vector<std::string>> parts = SafeParts(value);
   if (!parts || parts->empty()) {
     report.CouldNotDelete(value);
@@ -124,10 +138,16 @@ void DeleteMatching(const std::string& value, const std::string& game_dir,
     report.CouldNotDelete(value);
     return;
   }
+  // Every file of the game directory at once is refused as "*.*" is,
+  // however the pattern spells it; an add-on's own directory may be emptied.
+  bool game_dir_itself =
+      platform::CanonicalDirectory(*dir) == platform::CanonicalDirectory(game_dir);
+  if (game_dir_itself && MatchesEveryName(pattern)) return;
   std::string folder = platform::WithTrailingSeparator(*dir);
   for (const std::string& name : platform::FindFiles(folder, pattern)) {
     std::string upper = platform::UpperCase(name);
-    if (IsProtectedFile(name) || IsInUse(upper)) continue;
+    if (IsProtectedFile(name) || IsInUse(upper) || IsProgram(folder + name, name, program))
+      continue;
     platform::DeleteFile(folder + name);
     std::vector<std::string> left = platform::FindFiles(folder, name);
     if (std::find(left.begin(), left.end(), name) != left.end()) report.CouldNotDelete(name);
@@ -215,12 +235,13 @@ void ApplyInstallSection(const std::vector<std::string>& section, EventRecord& e
 }
 
 void RunUninstallSection(const std::vector<std::string>& section, const std::string& game_dir,
-                         const std::string& event_file, UninstallReport& report) {
+                         const std::string& program, const std::string& event_file,
+                         UninstallReport& report) {
   for (const std::string& line : section) {
     std::string upper = platform::UpperCase(line);
     if (IsDirective(upper, "@DEL")) {
-      std::string value = ReplaceFilename(ValueAfter(line, "@DEL"), event_file);
-      if (value != "*.*") DeleteMatching(value, game_dir, report);
+      DeleteMatching(ReplaceFilename(ValueAfter(line, "@DEL"), event_file), game_dir, program,
+                     report);
     } else if (IsDirective(upper, "@RMDIR")) {
       RemoveDirectory(ValueAfter(line, "@RMDIR"), game_dir, report);
     }

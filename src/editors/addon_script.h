@@ -54,9 +54,11 @@ class UninstallReport {
   virtual void CouldNotRemoveDirectory(const std::string& name) = 0;
 };
 
-// Runs the uninstall directives in the game directory.
+// Runs the uninstall directives in the game directory. `program` is the
+// running program's own file, which is never deleted.
 void RunUninstallSection(const std::vector<std::string>& section, const std::string& game_dir,
-                         const std::string& event_file, UninstallReport& report);
+                         const std::string& program, const std::string& event_file,
+                         UninstallReport& report);
 
 // True for a file name the uninstall never deletes.
 bool IsProtectedFile(std::string_view name);

@@ -11,7 +11,6 @@
 #include "editors/event_store.h"
 #include "platform/file.h"
 #include "platform/files.h"
-#include "platform/program_end.h"
 #include "ui/menus.h"
 #include "ui/prompts.h"
 
@@ -121,7 +120,8 @@ std::optional<std::string> ReadScript(const std::string& game_dir, const std::st
 
 class EventEditor {
  public:
-  EventEditor(ui::Ui& ui, const shell::RunState& run) : ui_(ui), store_(run.GameDir) {}
+  EventEditor(ui::Ui& ui, const std::string& game_dir, const std::string& program_file)
+      : ui_(ui), store_(game_dir), program_(program_file) {}
 
   void Run() {
     if (!OpenEventFile()) return;
@@ -148,8 +148,7 @@ class EventEditor {
     if (store_.Open()) return true;
     if (ui::ChooseTwo(ui_, "Error opening EVENTS.DAT. Should I recreate it?", "Yes", "No", 'Y', 'N',
                       true)) {
-      if (!store_.CreateEmpty())
-        platform::EndWithIoError("creating", store_.path(), store_.error());
+      store_.CreateEmpty();
       return true;
     }
     ui::MessageLines(
@@ -347,7 +346,7 @@ class EventEditor {
     if (std::optional<std::string> text = ReadScript(store_.game_dir(), event_.EventFile)) {
       if (std::optional<std::vector<std::string>> section = UninstallSection(*text)) {
         UninstallOnScreen report(ui_);
-        RunUninstallSection(*section, store_.game_dir(), event_.EventFile, report);
+        RunUninstallSection(*section, store_.game_dir(), program_, event_.EventFile, report);
       }
     }
     store_.RemoveRecord(n);
@@ -356,14 +355,15 @@ class EventEditor {
 
   ui::Ui& ui_;
   EventStore store_;
+  const std::string program_;
   EventRecord event_;
   std::string replace_id_;
 };
 
 }  // namespace
 
-void EventList(ui::Ui& ui, shell::RunState& run) {
-  EventEditor(ui, run).Run();
+void EventList(ui::Ui& ui, const std::string& game_dir, const std::string& program_file) {
+  EventEditor(ui, game_dir, program_file).Run();
 }
 
 }  // namespace editors

@@ -3,13 +3,16 @@
 // target, import of an add-on script, saving and uninstalling.
 #pragma once
 
-#include "shell/run_state.h"
+#include <string>
+
 #include "ui/ui.h"
 
 namespace editors {
 
-// Runs the editor until the operator chooses "Exit" (or declines to
-// recreate a missing EVENTS.DAT).
-void EventList(ui::Ui& ui, shell::RunState& run);
+// Runs the editor on the game directory (ending with a separator) until
+// the operator chooses "Exit" (or declines to recreate a missing
+// EVENTS.DAT). An uninstall never deletes program_file, the running
+// program itself.
+void EventList(ui::Ui& ui, const std::string& game_dir, const std::string& program_file);
 
 }  // namespace editors

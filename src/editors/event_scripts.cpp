@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "editors/replace_via_temp.h"
 #include "platform/file.h"
 #include "platform/files.h"
 #include "platform/letter_case.h"
 #include "platform/program_end.h"
+#include "platform/whole_file.h"
 
 namespace editors {
 
@@ -102,6 +102,8 @@ std::string FormatEventScript(ScriptKind kind, const std::vector<EventRecord>& e
 void GenerateScript(EventStore& store, ScriptKind kind) {
   std::string text = FormatEventScript(kind, store.ReadAll());
   std::string path = platform::FindInDirectory(store.game_dir(), FileOf(kind).name);
+  // A script that cannot be written is regenerated at the next change of
+  // the list; it never stops the program.
   int error = 0;
   platform::WriteWholeFile(path, text, error);
 }
@@ -170,8 +172,7 @@ void RemoveOtherPlacesEntry(const std::string& game_dir, const EventRecord& even
   if (!platform::ReadWholeFile(path, content, error))
     platform::EndWithIoError("reading", path, error);
   std::string kept = WithoutOtherPlacesPair(content, OtherPlacesKey(event));
-  ReplaceViaTemp(platform::FindInDirectory(game_dir, "3rdparty.tmp"), path,
-                 [&](platform::File& temp) { return temp.Write(kept); });
+  platform::WriteWholeFileOrEnd(path, kept);
 }
 
 void RegenerateForAdded(EventStore& store, const EventRecord& event) {

@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "editors/replace_via_temp.h"
 #include "platform/files.h"
 #include "platform/letter_case.h"
 #include "platform/program_end.h"
+#include "platform/whole_file.h"
 
 namespace editors {
-
-namespace {}  // namespace
 
 EventStore::EventStore(std::string game_dir)
     : game_dir_(std::move(game_dir)), path_(platform::FindInDirectory(game_dir_, "EVENTS.DAT")) {}
@@ -20,8 +18,9 @@ bool EventStore::Open() {
   return file_.OpenExisting(path_);
 }
 
-bool EventStore::CreateEmpty() {
-  return file_.Create(path_);
+void EventStore::CreateEmpty() {
+  platform::WriteWholeFileOrEnd(path_, std::string_view());
+  if (!file_.OpenExisting(path_)) platform::EndWithIoError("opening", path_, file_.error());
 }
 
 int64_t EventStore::Count() {
@@ -58,13 +57,11 @@ std::vector<EventRecord> EventStore::RemoveWhere(
     Read(n, event);
     (drop(n, event) ? dropped : kept).push_back(std::move(event));
   }
-  std::string temp_path = platform::FindInDirectory(game_dir_, "EVENTS.TMP");
+  std::vector<uint8_t> bytes;
+  for (const EventRecord& event : kept)
+    bytes.insert(bytes.end(), event.raw.begin(), event.raw.end());
   file_.Close();
-  ReplaceViaTemp(temp_path, path_, [&](platform::File& temp) {
-    for (const EventRecord& event : kept)
-      if (!temp.Write(event.raw)) return false;
-    return true;
-  });
+  platform::WriteWholeFileOrEnd(path_, bytes);
   if (!file_.OpenExisting(path_)) platform::EndWithIoError("opening", path_, file_.error());
   return dropped;
 }

@@ -1,6 +1,6 @@
 // The open EVENTS.DAT of the event editor: records by number from 1,
 // appends after the last whole record, and removals that rewrite the file
-// through EVENTS.TMP.
+// whole through EVENTS.TMP.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +20,8 @@ class EventStore {
 
   // Opens the existing file for reading and writing; false when it cannot.
   bool Open();
-  // Creates the file anew, empty, and keeps it open.
-  bool CreateEmpty();
+  // Replaces the file with an empty one and keeps it open.
+  void CreateEmpty();
   void Close() { file_.Close(); }
   bool IsOpen() const { return file_.IsOpen(); }
   const std::string& path() const { return path_; }

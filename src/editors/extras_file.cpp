@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/program_end.h"
 #include "platform/record_file.h"
+#include "platform/whole_file.h"
 
 namespace editors {
 
@@ -59,7 +60,11 @@ void LoadExtras(platform::Clock& clock, const std::string& game_dir, ExtrasRecor
     if (platform::FileExists(path)) {
       platform::RecordFile file(kExtrasRecordSize);
       if (!file.OpenForReading(path)) platform::EndWithIoError("opening", path, file.error());
-      if (!file.Read(0, extras.raw)) platform::EndWithIoError("reading", path, file.error());
+      if (!file.Read(0, extras.raw))
+        platform::EndWithIoError("reading", path, file.error(),
+                                 {file.ShortRecordText(0),
+                                  "The file was left as it was. Restore it from a backup, or "
+                                  "delete it so that KeldCfg creates it anew."});
       file.Close();
       lock.Release();
       platform::DecodeFields(extras);
@@ -80,10 +85,7 @@ void SaveExtras(platform::Clock& clock, const std::string& game_dir, ExtrasRecor
   platform::EncodeFields(extras);
   std::string path = ExtrasPath(game_dir);
   FileLock lock(clock, path);
-  platform::RecordFile file(kExtrasRecordSize);
-  if (!file.Create(path)) platform::EndWithIoError("creating", path, file.error());
-  if (!file.Write(0, extras.raw) || !file.Close())
-    platform::EndWithIoError("writing", path, file.error());
+  platform::WriteWholeFileOrEnd(path, extras.raw);
   lock.Release();
   if (was_never) extras.LastEditDate = kNeverDate;
 }

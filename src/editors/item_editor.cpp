@@ -77,9 +77,8 @@ void EditItemRecord(ui::Ui& ui, DataFile& file, int n, const ItemTexts& t) {
 }
 
 void ResetItems(DataFile& file, ItemTable (*defaults)()) {
-  file.Recreate();
   ItemTable table = defaults();
-  for (int i = 0; i < kItemCount; ++i) file.Write(i, table[static_cast<size_t>(i)]);
+  file.Rewrite(table);
 }
 
 ListEditorDef ItemEditorDef(const ItemTexts& t) {

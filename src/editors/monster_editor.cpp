@@ -168,8 +168,8 @@ void DragonEditor(ui::Ui& ui, const std::string& game_dir) {
   MonsterRecord dragon;
   if (!file.OpenExisting() || !file.TryRead(0, dragon)) {
     ui::MessageBox(ui, "DRAGON.DAT not found! Reseting the dragon!");
-    file.Recreate();
     dragon = DefaultDragon();
+    file.Rewrite(std::span(&dragon, 1));
   }
   ui.door.DClrScr();
   EditMonster(ui, dragon);

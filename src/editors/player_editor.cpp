@@ -8,6 +8,7 @@
 
 #include "editors/player_menu.h"
 #include "editors/player_record.h"
+#include "platform/files.h"
 #include "platform/program_end.h"
 #include "platform/record_file.h"
 #include "ui/menus.h"
@@ -54,13 +55,13 @@ struct Entry {
 
 class Session {
  public:
-  Session(ui::Ui& ui, shell::RunState& run, bool& list_game_names)
-      : ui_(ui), run_(run), list_game_names_(list_game_names) {}
+  Session(ui::Ui& ui, const std::string& game_dir, ExtrasRecord& extras, bool& list_game_names)
+      : ui_(ui),
+        extras_(extras),
+        list_game_names_(list_game_names),
+        path_(platform::FindInDirectory(game_dir, "PLAYER.DAT")) {}
 
-  bool Open() {
-    path_ = run_.GamePath("PLAYER.DAT");
-    return file_.OpenExisting(path_);
-  }
+  bool Open() { return file_.OpenExisting(path_); }
 
   void RunList() {
     BuildList();
@@ -84,29 +85,20 @@ class Session {
   }
 
  private:
+  // The slots start hidden; filling a page shows those it reads.
   void BuildList() {
     list_ = ui::PickDef{};
-    list_.Count = 26;
+    for (int item = 1; item <= kSlots; ++item) {
+      bool left = item % 2 == 1;
+      int row = 6 + (left ? item - 1 : item - 2) / 2;
+      list_.Add("", static_cast<char>('A' + item - 1), left ? 1 : 45, row).Hidden = true;
+    }
+    list_.Add("Go back", '-', 15, 19);
+    list_.Add("Exit to main", 'X', 31, 19);
+    list_.Add("Go forward", '+', 51, 19);
+    list_.Add("", 'Z', 31, 20);  // named by the list mode when a page is filled
     list_.ShowHotkeys = true;
     list_.EscapeItem = kExitToMain;
-    for (int item = 1; item <= kSlots; ++item) {
-      ui::PickItem& slot = list_.Item(item);
-      slot.Hidden = true;
-      slot.Hotkey = static_cast<char>('A' + item - 1);
-      bool left = item % 2 == 1;
-      slot.Col = left ? 1 : 45;
-      slot.Row = static_cast<uint8_t>(6 + (left ? item - 1 : item - 2) / 2);
-    }
-    auto command = [&](int item, char hotkey, uint8_t col, uint8_t row) {
-      ui::PickItem& c = list_.Item(item);
-      c.Hotkey = hotkey;
-      c.Col = col;
-      c.Row = row;
-    };
-    command(kGoBack, '-', 15, 19);
-    command(kExitToMain, 'X', 31, 19);
-    command(kGoForward, '+', 51, 19);
-    command(kListMode, 'Z', 31, 20);
   }
 
   int64_t PlayerOfSlot(int item) const {
@@ -132,9 +124,6 @@ class Session {
         slot.Hidden = false;
       }
     }
-    list_.Item(kGoBack).Text = "Go back";
-    list_.Item(kExitToMain).Text = "Exit to main";
-    list_.Item(kGoForward).Text = "Go forward";
     list_.Item(kListMode).Text = list_game_names_ ? "List by Name" : "List by Nick";
     if (ui_.MenuPos >= 1 && ui_.MenuPos <= list_.Count && list_.Item(ui_.MenuPos).Hidden)
       ui_.MenuPos = kExitToMain;
@@ -171,7 +160,7 @@ class Session {
     } while (chosen != kMainReturn);
     platform::EncodeFields(record_);
     if (!file_.Write(n, record_.raw)) platform::EndWithIoError("writing", path_, file_.error());
-    run_.Extras.LastEditDate = Today(ui_.door.clock());
+    extras_.LastEditDate = Today(ui_.door.clock());
   }
 
   void EditExtended(int64_t n) {
@@ -380,9 +369,9 @@ class Session {
   }
 
   ui::Ui& ui_;
-  shell::RunState& run_;
+  ExtrasRecord& extras_;
   bool& list_game_names_;
-  std::string path_;
+  const std::string path_;
   platform::RecordFile file_{kPlayerRecordSize};
   PlayerRecord record_;
   uint8_t page_start_ = 0;
@@ -392,8 +381,9 @@ class Session {
 
 }  // namespace
 
-void PlayerEditor(ui::Ui& ui, shell::RunState& run, bool& list_game_names) {
-  Session session(ui, run, list_game_names);
+void PlayerEditor(ui::Ui& ui, const std::string& game_dir, ExtrasRecord& extras,
+                  bool& list_game_names) {
+  Session session(ui, game_dir, extras, list_game_names);
   if (!session.Open()) {
     ui::MessageBox(ui, "PLAYER.DAT not found! Are you sure you're in your Keld directory?");
     return;
@@ -401,9 +391,9 @@ void PlayerEditor(ui::Ui& ui, shell::RunState& run, bool& list_game_names) {
   session.RunList();
 }
 
-void PlayerEditor(ui::Ui& ui, shell::RunState& run) {
+void PlayerEditor(ui::Ui& ui, const std::string& game_dir, ExtrasRecord& extras) {
   static bool list_game_names = false;
-  PlayerEditor(ui, run, list_game_names);
+  PlayerEditor(ui, game_dir, extras, list_game_names);
 }
 
 }  // namespace editors

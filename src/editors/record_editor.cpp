@@ -2,14 +2,16 @@
 
 #include "platform/files.h"
 #include "platform/program_end.h"
+#include "platform/whole_file.h"
 #include "ui/menus.h"
 #include "ui/prompts.h"
 
 namespace editors {
 
-void DataFile::Recreate() {
+void DataFile::RewriteBytes(std::span<const uint8_t> bytes) {
   file_.Close();
-  if (!file_.Create(path_)) Fail("creating");
+  platform::WriteWholeFileOrEnd(path_, bytes);
+  if (!file_.OpenExisting(path_)) Fail("opening");
 }
 
 void DataFile::Close() {
@@ -17,15 +19,14 @@ void DataFile::Close() {
 }
 
 void DataFile::Fail(std::string_view operation) {
-  // A record cut short by the end of the file fails without a system error.
   int error = file_.error() != 0 ? file_.error() : platform::ShortReadError();
   platform::EndWithIoError(operation, path_, error);
 }
 
-std::string TrimEntered(std::string text) {
-  if (text.empty() || text == " ") return text;
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
+void DataFile::FailReading(int64_t n) {
+  // A record cut short by the end of the file fails without a system error.
+  int error = file_.error() != 0 ? file_.error() : platform::ShortReadError();
+  platform::EndWithIoError("reading", path_, error, {file_.ShortRecordText(n), remedy_});
 }
 
 void EditorFrame(ui::Ui& ui, std::string_view title, int width, int lower_rule) {
@@ -102,6 +103,9 @@ void ListLoop(ui::Ui& ui, DataFile& file, const ListEditorDef& def) {
 void RunListEditor(ui::Ui& ui, const std::string& game_dir, const ListEditorDef& def) {
   SingleColumnSteps steps(ui);
   DataFile file(def.RecordSize, platform::FindInDirectory(game_dir, def.FileName));
+  // A missing file is offered the default records when the editor starts.
+  file.SetRemedy(
+      "Restore it from a backup, or delete it so that KeldCfg offers to write the defaults.");
   if (!file.OpenExisting()) {
     if (AskReset(ui, def.OpenErrorQuestion)) {
       def.ResetAll(file);

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/record_bytes.h"
@@ -24,10 +26,21 @@ class DataFile {
   DataFile(size_t record_size, std::string path) : file_(record_size), path_(std::move(path)) {}
 
   const std::string& path() const { return path_; }
+  // What the I/O error report tells the operator to do about this file.
+  void SetRemedy(std::string remedy) { remedy_ = std::move(remedy); }
   bool OpenExisting() { return file_.OpenExisting(path_); }
-  // Creates (or truncates) the file and keeps it open.
-  void Recreate();
   void Close();
+  // Replaces the whole file with these records through the crash-safe
+  // write and keeps it open.
+  template <typename Records>
+  void Rewrite(Records&& records) {
+    std::vector<uint8_t> bytes;
+    for (auto& record : records) {
+      platform::EncodeFields(record);
+      bytes.insert(bytes.end(), record.raw.begin(), record.raw.end());
+    }
+    RewriteBytes(bytes);
+  }
 
   template <typename Record>
   bool TryRead(int64_t n, Record& record) {
@@ -37,7 +50,7 @@ class DataFile {
   }
   template <typename Record>
   void Read(int64_t n, Record& record) {
-    if (!TryRead(n, record)) Fail("reading");
+    if (!TryRead(n, record)) FailReading(n);
   }
   template <typename Record>
   void Write(int64_t n, Record& record) {
@@ -46,10 +59,13 @@ class DataFile {
   }
 
  private:
+  void RewriteBytes(std::span<const uint8_t> bytes);
   [[noreturn]] void Fail(std::string_view operation);
+  [[noreturn]] void FailReading(int64_t n);
 
   platform::RecordFile file_;
   std::string path_;
+  std::string remedy_ = "Restore it from a backup.";
 };
 
 // One field of a record as an edit screen shows and edits it: a text of
@@ -106,10 +122,6 @@ Field<Record> NumberEntry(const char* label, char hotkey, Int Record::*number, i
   return f;
 }
 
-// Trailing blanks go, except that an empty text and a text of exactly one
-// blank stay as they are.
-std::string TrimEntered(std::string text);
-
 inline constexpr int kFieldBack = 1, kFieldFore = 15;
 
 // Edits a field in place at (col, row): the line editor for a text, the
@@ -117,8 +129,7 @@ inline constexpr int kFieldBack = 1, kFieldFore = 15;
 template <typename Record>
 void EditInPlace(ui::Ui& ui, const Field<Record>& f, Record& r, int col, int row) {
   if (f.IsText()) {
-    r.*f.Text =
-        TrimEntered(ui::LineEdit(ui, col, row, f.MaxLen, kFieldBack, kFieldFore, r.*f.Text));
+    r.*f.Text = ui::LineEdit(ui, col, row, f.MaxLen, kFieldBack, kFieldFore, r.*f.Text);
   } else {
     f.SetNumber(r, ui::NumberField(ui, col, row, f.Min, f.Max, f.Number(r)));
   }
@@ -154,7 +165,7 @@ struct ListEditorDef {
   uint8_t ExitCol = 5, ExitRow = 21;
   const char* ResetQuestion = "";
   const char* ResetConfirmation = "";
-  // Creates (or truncates) the file and writes every default record.
+  // Replaces the file with every default record.
   std::function<void(DataFile&)> ResetAll;
   // Reads record n and gives its name; a record that cannot be read ends
   // the program.

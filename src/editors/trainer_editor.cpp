@@ -84,11 +84,9 @@ void EditTrainer(ui::Ui& ui, DataFile& file, int n) {
 }
 
 void ResetAllTrainers(DataFile& file) {
-  file.Recreate();
-  for (int i = 0; i < kTrainerCount; ++i) {
-    TrainerRecord trainer = DefaultTrainer(i);
-    file.Write(i, trainer);
-  }
+  std::array<TrainerRecord, kTrainerCount> trainers;
+  for (int i = 0; i < kTrainerCount; ++i) trainers[static_cast<size_t>(i)] = DefaultTrainer(i);
+  file.Rewrite(trainers);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "platform/file.h"
 #include "platform/letter_case.h"
+#include "platform/whole_file.h"
 
 namespace nodes {
 
@@ -98,7 +99,6 @@ std::string FormatNodeFile(const NodeConfig& c, int node) {
 
 namespace {
 
-constexpr char kEndOfFile = 26;  // Ctrl-Z ends a DOS text file
 // Line 16 is never read back, so reading stops after line 15.
 constexpr size_t kLinesRead = kNodeFileLines - 1;
 
@@ -127,7 +127,7 @@ class LineCollector {
   void Take(char c) {
     bool follows_cr = after_cr_;
     after_cr_ = false;
-    if (c == kEndOfFile) {
+    if (c == platform::kEndOfFile) {
       if (partial_) EndLine();
       done_ = true;
     } else if (c == '\r') {
@@ -234,10 +234,8 @@ void ParseNodeFile(std::string_view text, NodeConfig& config) {
 }
 
 bool WriteNodeFile(const std::string& path, const NodeConfig& config, int node) {
-  platform::File file;
-  if (!file.Open(path, platform::File::Mode::kCreate)) return false;
-  bool written = file.Write(FormatNodeFile(config, node));
-  return file.Close() && written;
+  int error = 0;
+  return platform::WriteWholeFile(path, FormatNodeFile(config, node), error);
 }
 
 bool ReadNodeFile(const std::string& path, NodeConfig& config) {

@@ -65,8 +65,8 @@ std::string FormatNodeFile(const NodeConfig& config, int node);
 // bytes are accepted.
 void ParseNodeFile(std::string_view text, NodeConfig& config);
 
-// Creates (or truncates) the file at `path` with the node file text; false
-// when it cannot be written.
+// Replaces (or creates) the file at `path` with the node file text through
+// the crash-safe whole-file write; false when it cannot be written.
 bool WriteNodeFile(const std::string& path, const NodeConfig& config, int node);
 // Reads the file at `path` into `config`, taking only as many bytes as the
 // read-back needs; false (config untouched) when it cannot be opened.

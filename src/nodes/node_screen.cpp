@@ -1,15 +1,13 @@
 #include "nodes/node_screen.h"
 
-#include <algorithm>
-#include <array>
-#include <span>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "platform/file.h"
 #include "platform/files.h"
 #include "platform/letter_case.h"
 #include "platform/program_end.h"
+#include "platform/whole_file.h"
 #include "ui/menus.h"
 #include "ui/prompts.h"
 
@@ -47,8 +45,8 @@ constexpr bool NodeConfig::*kSwitches[] = {&NodeConfig::SendOpen, &NodeConfig::S
                                            &NodeConfig::SpecialAnsi, &NodeConfig::DirectWrites,
                                            &NodeConfig::StatusBar};
 
-std::string NodePath(const shell::RunState& run, int node) {
-  return run.GamePath(NodeFileName(node).c_str());
+std::string NodePath(const NodeRun& run, int node) {
+  return platform::FindInDirectory(run.GameDir, NodeFileName(node));
 }
 
 void AddItem(ui::MenuDef& menu, char hotkey, std::string text) {
@@ -72,9 +70,9 @@ std::string FossilText(uint8_t mode) {
   }
 }
 
-ui::MenuDef NodeMenu(const shell::RunState& run, const NodeConfig& c) {
+ui::MenuDef NodeMenu(const NodeRun& run, const NodeConfig& c) {
   ui::MenuDef menu;
-  AddItem(menu, '1', "Node Number                 : `%" + std::to_string(run.CurrentNode));
+  AddItem(menu, '1', "Node Number                 : `%" + std::to_string(run.Nodes.Current));
   AddItem(menu, '2', "BBS Name                    : `%" + c.BbsName);
   AddItem(menu, '3', "BBS Software                : `%" + BbsTypePaddedName(c.BbsType));
   AddItem(menu, '4', "Path to dropfile            : `%" + c.DropPath);
@@ -231,9 +229,10 @@ void ChooseComPort(ui::Ui& ui, NodeConfig& config) {
 namespace {
 
 constexpr const char* kProbeName = "HOTMAMA.TMP";
-constexpr size_t kCopyBlock = 2048;
-// Another node may hold a file open for a moment while its caller logs on.
+// Another node may hold a file open for a moment while its caller logs on:
+// the copy waits a little and tries again, for about a second in all.
 constexpr int kOpenTries = 101;
+constexpr int kOpenRetryMillis = 10;
 
 // Compared by what the paths lead to, so that no spelling of the program
 // directory (".", "..", a link, other letter case) can make a copy
@@ -255,22 +254,18 @@ bool CanCreateFileIn(const std::string& dir) {
   return true;
 }
 
-void CopyFileOrHalt(const std::string& from, const std::string& to) {
+// The whole source is read before the file here is touched: a source that
+// fails part-way stops the program and leaves the node file here as it was.
+void CopyFileOrHalt(platform::Clock& clock, const std::string& from, const std::string& to) {
   platform::File source;
-  for (int tries = 0; tries < kOpenTries && !source.IsOpen(); ++tries)
-    source.Open(from, platform::File::Mode::kRead);
-  if (!source.IsOpen()) platform::EndWithIoError("reading", from, source.error());
-  platform::File target;
-  if (!target.Open(to, platform::File::Mode::kCreate))
-    platform::EndWithIoError("creating", to, target.error());
-  std::array<uint8_t, kCopyBlock> block;
-  for (;;) {
-    size_t got = source.ReadSome(block);
-    if (got > 0 && !target.Write(std::span<const uint8_t>(block.data(), got)))
-      platform::EndWithIoError("writing", to, target.error());
-    if (got < block.size()) break;
+  for (int tries = 1; !source.Open(from, platform::File::Mode::kRead); ++tries) {
+    if (tries == kOpenTries) platform::EndWithIoError("reading", from, source.error());
+    clock.Sleep(kOpenRetryMillis);
   }
-  if (!target.Close()) platform::EndWithIoError("writing", to, target.error());
+  std::string content;
+  if (!platform::ReadToEnd(source, content))
+    platform::EndWithIoError("reading", from, source.error());
+  platform::WriteWholeFileOrEnd(to, content);
 }
 
 void WaitForSpace(ui::Ui& ui) {
@@ -288,7 +283,7 @@ std::string TrimRight(std::string s) {
 
 }  // namespace
 
-void CopySetup(ui::Ui& ui, shell::RunState& run, NodeConfig& config) {
+void CopySetup(ui::Ui& ui, NodeRun& run, NodeConfig& config) {
   ui.CWriteLn("`c  `%-= `0Copy setup from another QX Game, including MURO & ZAVEN `%=-");
   ui.CWriteLn("");
   ui.CWrite("  PATH TO DIR: ");
@@ -311,34 +306,35 @@ void CopySetup(ui::Ui& ui, shell::RunState& run, NodeConfig& config) {
   for (const std::string& name : platform::FindFiles(source, "node*.dat")) {
     ui.CWriteLn("  `0COPYING `%" + name);
     // A node file already here keeps its spelling, so no twin appears.
-    CopyFileOrHalt(source + name, platform::FindInDirectory(run.ProgramDir, name));
+    CopyFileOrHalt(ui.door.clock(), source + name, platform::FindInDirectory(run.ProgramDir, name));
   }
   WaitForSpace(ui);
   ReadCurrentNode(ui, run, config);
 }
 
-void ReadCurrentNode(ui::Ui& ui, shell::RunState& run, NodeConfig& config) {
-  std::string path = NodePath(run, run.CurrentNode);
+void ReadCurrentNode(ui::Ui& ui, NodeRun& run, NodeConfig& config) {
+  std::string path = NodePath(run, run.Nodes.Current);
   if (platform::FileExists(path)) {
     ReadNodeFile(path, config);
     return;
   }
-  std::string question = "Node " + std::to_string(run.CurrentNode) + " doesn't exist. Create it? ";
+  std::string question =
+      "Node " + std::to_string(run.Nodes.Current) + " doesn't exist. Create it? ";
   if (ui::ChooseTwo(ui, question, "Yes", "No ", 'Y', 'N', true))
     WriteCurrentNode(run, config);
   else
-    run.CurrentNode = run.PreviousNode;
+    run.Nodes.Current = run.Nodes.Previous;
 }
 
-void WriteCurrentNode(const shell::RunState& run, const NodeConfig& config) {
-  WriteNodeFile(NodePath(run, run.CurrentNode), config, run.CurrentNode);
+void WriteCurrentNode(const NodeRun& run, const NodeConfig& config) {
+  WriteNodeFile(NodePath(run, run.Nodes.Current), config, run.Nodes.Current);
 }
 
 namespace {
 
 class NodeScreen {
  public:
-  NodeScreen(ui::Ui& ui, shell::RunState& run) : ui_(ui), run_(run) {}
+  NodeScreen(ui::Ui& ui, NodeRun& run) : ui_(ui), run_(run) {}
 
   void Run() {
     SetNodeDefaults(config_);
@@ -372,8 +368,8 @@ class NodeScreen {
 
   void MoveTo(int node) {
     WriteCurrentNode(run_, config_);
-    run_.PreviousNode = run_.CurrentNode;
-    run_.CurrentNode = static_cast<uint8_t>(node);
+    run_.Nodes.Previous = run_.Nodes.Current;
+    run_.Nodes.Current = static_cast<uint8_t>(node);
     ReadCurrentNode(ui_, run_, config_);
   }
 
@@ -386,8 +382,8 @@ class NodeScreen {
     }
     switch (item) {
       case kNodeNumber: {
-        int32_t node = ui::NumberField(ui_, 45, 5, kFirstNode, kLastTypedNode, run_.CurrentNode);
-        if (node != run_.CurrentNode) MoveTo(node);
+        int32_t node = ui::NumberField(ui_, 45, 5, kFirstNode, kLastTypedNode, run_.Nodes.Current);
+        if (node != run_.Nodes.Current) MoveTo(node);
         break;
       }
       case kBbsName:
@@ -412,10 +408,10 @@ class NodeScreen {
         CopySetup(ui_, run_, c);
         break;
       case kNodeBack:
-        if (run_.CurrentNode > kFirstNode) MoveTo(run_.CurrentNode - 1);
+        if (run_.Nodes.Current > kFirstNode) MoveTo(run_.Nodes.Current - 1);
         break;
       case kNodeForward:
-        if (run_.CurrentNode < kLastNode) MoveTo(run_.CurrentNode + 1);
+        if (run_.Nodes.Current < kLastNode) MoveTo(run_.Nodes.Current + 1);
         break;
       default:
         break;
@@ -423,13 +419,13 @@ class NodeScreen {
   }
 
   ui::Ui& ui_;
-  shell::RunState& run_;
+  NodeRun& run_;
   NodeConfig config_;
 };
 
 }  // namespace
 
-void NodeConfigure(ui::Ui& ui, shell::RunState& run) {
+void NodeConfigure(ui::Ui& ui, NodeRun& run) {
   NodeScreen(ui, run).Run();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/file.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <utility>
 
 #include "platform/files.h"
@@ -7,10 +9,30 @@
 
 namespace platform {
 
+namespace {
+
+struct ReadFailure {
+  std::string path;
+  int64_t after = 0;
+  int error = 0;
+};
+
+ReadFailure& InjectedReadFailure() {
+  static ReadFailure failure;
+  return failure;
+}
+
+}  // namespace
+
+void InjectReadFailure(const std::string& path, int64_t after, int error) {
+  InjectedReadFailure() = ReadFailure{path, after, error};
+}
+
 File::File(File&& other) noexcept
     : file_(std::exchange(other.file_, nullptr)),
       path_(std::move(other.path_)),
-      error_(other.error_) {}
+      error_(other.error_),
+      bytes_read_(other.bytes_read_) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -18,6 +40,7 @@ File& File::operator=(File&& other) noexcept {
     file_ = std::exchange(other.file_, nullptr);
     path_ = std::move(other.path_);
     error_ = other.error_;
+    bytes_read_ = other.bytes_read_;
   }
   return *this;
 }
@@ -35,6 +58,7 @@ bool File::Open(const std::string& path, Mode mode) {
   Close();
   path_ = path;
   error_ = 0;
+  bytes_read_ = 0;
   const char* how = mode == Mode::kRead ? "rb" : mode == Mode::kReadWrite ? "r+b" : "w+b";
   ClearSystemError();
   file_ = std::fopen(path.c_str(), how);
@@ -44,27 +68,51 @@ bool File::Open(const std::string& path, Mode mode) {
 
 bool File::ReadExactly(std::span<uint8_t> data) {
   if (file_ == nullptr) return Fail();
-  ClearSystemError();
-  size_t got = std::fread(data.data(), 1, data.size(), file_);
-  if (got == data.size()) return true;
-  if (std::ferror(file_) != 0) {
-    std::clearerr(file_);
-    return Fail();
-  }
+  int failure = 0;
+  size_t got = ReadBytes(data, failure);
+  if (got == data.size() && failure == 0) return true;
   std::clearerr(file_);
+  if (failure != 0) {
+    error_ = failure;
+    return false;
+  }
   error_ = ShortReadError();  // the record is not there in full
   return false;
 }
 
+size_t File::ReadBytes(std::span<uint8_t> data, int& failure) {
+  const ReadFailure& injected = InjectedReadFailure();
+  size_t wanted = data.size();
+  bool cut = !injected.path.empty() && injected.path == path_ &&
+             bytes_read_ + static_cast<int64_t>(wanted) > injected.after;
+  if (cut) wanted = static_cast<size_t>(std::max<int64_t>(injected.after - bytes_read_, 0));
+  ClearSystemError();
+  size_t got = std::fread(data.data(), 1, wanted, file_);
+  bytes_read_ += static_cast<int64_t>(got);
+  if (std::ferror(file_) != 0)
+    failure = LastSystemError();
+  else if (cut && got == wanted)
+    failure = injected.error;
+  else
+    failure = 0;
+  return got;
+}
+
 size_t File::ReadSome(std::span<uint8_t> data) {
-  if (file_ == nullptr) return 0;
-  size_t got = std::fread(data.data(), 1, data.size(), file_);
+  if (file_ == nullptr) {
+    ClearSystemError();
+    errno = EBADF;
+    Fail();
+    return 0;
+  }
+  size_t got = ReadBytes(data, error_);
   std::clearerr(file_);
   return got;
 }
 
 bool File::Write(std::span<const uint8_t> data) {
   if (file_ == nullptr) return Fail();
+  if (data.empty()) return true;  // an empty span may have no data pointer at all
   ClearSystemError();
   if (std::fwrite(data.data(), 1, data.size(), file_) != data.size()) return Fail();
   return true;
@@ -86,6 +134,7 @@ int64_t File::Size() {
     Fail();
     return -1;
   }
+  ClearSystemError();
   int64_t size = FileSize(file_);
   if (size < 0) Fail();
   return size;
@@ -107,31 +156,28 @@ bool File::Close() {
   return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content, int& error) {
-  File file;
-  if (!file.Open(path, File::Mode::kRead)) {
-    error = file.error();
-    return false;
-  }
+bool ReadToEnd(File& file, std::string& content) {
   content.clear();
   uint8_t buffer[4096];
   for (;;) {
     size_t got = file.ReadSome(buffer);
+    if (file.error() != 0) {
+      content.clear();
+      return false;
+    }
     content.append(reinterpret_cast<char*>(buffer), got);
-    if (got < sizeof buffer) break;
+    if (got < sizeof buffer) return true;
   }
-  error = 0;
-  return file.Close() || ((error = file.error()), false);
 }
 
-bool WriteWholeFile(const std::string& path, std::string_view content, int& error) {
+bool ReadWholeFile(const std::string& path, std::string& content, int& error) {
   File file;
-  if (!file.Open(path, File::Mode::kCreate) || !file.Write(content) || !file.Close()) {
+  if (!file.Open(path, File::Mode::kRead) || !ReadToEnd(file, content)) {
     error = file.error();
     return false;
   }
   error = 0;
-  return true;
+  return file.Close() || ((error = file.error()), false);
 }
 
 }  // namespace platform

@@ -11,6 +11,9 @@
 
 namespace platform {
 
+// Ctrl-Z: where a DOS text file ends, whatever follows it.
+inline constexpr char kEndOfFile = 26;
+
 class File {
  public:
   enum class Mode {
@@ -34,7 +37,9 @@ class File {
 
   // Reads exactly data.size() bytes; false on a short read or an error.
   bool ReadExactly(std::span<uint8_t> data);
-  // Reads up to data.size() bytes and returns how many were read.
+  // Reads up to data.size() bytes and returns how many were read. Fewer
+  // come back at the end of the file and on a read error; error() tells
+  // them apart (0 at the end of the file).
   size_t ReadSome(std::span<uint8_t> data);
   bool Write(std::span<const uint8_t> data);
   bool Write(std::string_view text);
@@ -47,15 +52,26 @@ class File {
 
  private:
   bool Fail();
+  // fread, cut short where a read failure is injected for this file;
+  // `failure` gets the error of a failed read, 0 when none failed.
+  size_t ReadBytes(std::span<uint8_t> data, int& failure);
 
   std::FILE* file_ = nullptr;
   std::string path_;
   int error_ = 0;
+  int64_t bytes_read_ = 0;
 };
 
-// Reads a whole (small) file. False when it cannot be opened or read.
+// For tests: reads of the file opened as `path` fail with `error` once
+// `after` bytes of it have been read, as a disk failing part-way through
+// would. An empty path ends it.
+void InjectReadFailure(const std::string& path, int64_t after, int error);
+
+// Reads the rest of an open file. False on a read error (file.error()
+// tells which), with `content` empty.
+bool ReadToEnd(File& file, std::string& content);
+// Reads a whole (small) file. False when it cannot be opened or a read
+// fails part-way; `content` then holds nothing the caller should use.
 bool ReadWholeFile(const std::string& path, std::string& content, int& error);
-// Creates the file anew holding exactly `content`.
-bool WriteWholeFile(const std::string& path, std::string_view content, int& error);
 
 }  // namespace platform

@@ -12,6 +12,8 @@ namespace platform {
 char PathSeparator();
 // dir with a separator appended unless it already ends with one.
 std::string WithTrailingSeparator(std::string dir);
+// The name of a file without its directory ("/" and "\" both end one).
+std::string FileName(const std::string& path);
 
 // The path of `name` inside `dir` (dir ends with a separator): the
 // existing file whatever the letter case of its name, or, when there is
@@ -20,6 +22,9 @@ std::string FindInDirectory(const std::string& dir, std::string_view name);
 
 // True when the file can be opened for reading.
 bool FileExists(const std::string& path);
+// True when a file (not a directory) of that name is there, whether or not
+// it may be read.
+bool FilePresent(const std::string& path);
 // Deletes the file if it exists; errors are ignored.
 void DeleteFile(const std::string& path);
 // Creates an empty file that must not exist yet; false when it exists (or
@@ -28,11 +33,22 @@ bool CreateNewFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 // Moves `from` over `to` in one step: afterwards `to` holds either its old
 // or its new content, never a mix, even after a crash. `from` must already
-// be flushed to disk (see File::Sync).
+// be flushed to disk (see File::Sync), and the rename is durable only once
+// the directory is flushed too (SyncDirectoryOf).
 bool ReplaceFile(const std::string& from, const std::string& to);
+// Flushes the directory that holds `path` to disk, so that a rename or a
+// new name in it survives a power cut. Best effort: false when it cannot.
+bool SyncDirectoryOf(const std::string& path);
+// Gives `path` the permission bits of the file `like` and, where the
+// process may, its owner and group. True without a change when `like`
+// does not exist: a new file keeps the default access.
+bool MatchAccess(const std::string& like, const std::string& path);
 bool MakeDirectory(const std::string& path);
 bool RemoveDirectory(const std::string& path);
 bool IsDirectory(const std::string& path);
+// True when both paths lead to one file: the same name, a link to it, or
+// another name of it; false when either is missing.
+bool SameFile(const std::string& a, const std::string& b);
 
 // Names (not paths) of the files in `dir` matching a DOS pattern with * and
 // ?, compared without regard to case; sorted.

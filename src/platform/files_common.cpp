@@ -30,4 +30,9 @@ std::string WithTrailingSeparator(std::string dir) {
   return dir;
 }
 
+std::string FileName(const std::string& path) {
+  size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
 }  // namespace platform

@@ -42,6 +42,12 @@ bool FileExists(const std::string& path) {
   return ::access(path.c_str(), R_OK) == 0;
 }
 
+bool FilePresent(const std::string& path) {
+  std::error_code ec;
+  fs::file_status status = fs::status(path, ec);
+  return !ec && fs::exists(status) && !fs::is_directory(status);
+}
+
 void DeleteFile(const std::string& path) {
   ::unlink(path.c_str());
 }
@@ -61,15 +67,28 @@ bool RenameFile(const std::string& from, const std::string& to) {
 
 bool ReplaceFile(const std::string& from, const std::string& to) {
   ClearSystemError();
-  if (::rename(from.c_str(), to.c_str()) != 0) return false;
-  // Make the rename itself durable: sync the directory that holds it.
-  std::string dir = std::filesystem::path(to).parent_path().string();
-  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-  return true;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool SyncDirectoryOf(const std::string& path) {
+  std::string dir = std::filesystem::path(path).parent_path().string();
+  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return false;
+  bool synced = ::fsync(fd) == 0;
+  ::close(fd);
+  return synced;
+}
+
+bool MatchAccess(const std::string& like, const std::string& path) {
+  struct stat old;
+  if (::stat(like.c_str(), &old) != 0) return errno == ENOENT;
+  // Owner and group first, as changing them may clear set-id bits. Only
+  // root may give a file away; an owner may still pass it to one of its
+  // groups. Whatever the process may not do leaves the writer's own.
+  [[maybe_unused]] bool ownership_kept =
+      ::chown(path.c_str(), old.st_uid, old.st_gid) == 0 ||
+      ::chown(path.c_str(), static_cast<uid_t>(-1), old.st_gid) == 0;
+  return ::chmod(path.c_str(), old.st_mode & 07777) == 0;
 }
 
 bool MakeDirectory(const std::string& path) {
@@ -85,6 +104,11 @@ bool RemoveDirectory(const std::string& path) {
 bool IsDirectory(const std::string& path) {
   std::error_code ec;
   return fs::is_directory(path, ec);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
 }
 
 std::vector<std::string> FindFiles(const std::string& dir, std::string_view pattern) {

@@ -1,6 +1,7 @@
 // The Windows side of the file system layer. Every call takes the program's
 // narrow paths in the ANSI code page, as the C runtime's fopen does, so a
 // name found by one call is the name the others open.
+#include <aclapi.h>
 #include <windows.h>
 // windows.h renames these to their ANSI forms; here they are the platform
 // layer's own functions, and the system's are called by their A names.
@@ -77,6 +78,46 @@ int FromErrno(int error) {
   }
 }
 
+// What the system knows of an existing file or directory, its identity
+// among it.
+bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+  HANDLE handle = ::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  bool known = ::GetFileInformationByHandle(handle, &info) != 0;
+  ::CloseHandle(handle);
+  return known;
+}
+
+// The access list of `from` on `to` (see MatchAccess). A file system that
+// keeps no access lists (FAT) has nothing to copy. The system returns its
+// errors here instead of leaving them for GetLastError.
+bool CopyAccessList(const std::string& from, const std::string& to) {
+  PACL list = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  DWORD error = ::GetNamedSecurityInfoA(from.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                        nullptr, nullptr, &list, nullptr, &descriptor);
+  if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION) return true;
+  if (error != ERROR_SUCCESS) {
+    ::SetLastError(error);
+    return false;
+  }
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  ::GetSecurityDescriptorControl(descriptor, &control, &revision);
+  SECURITY_INFORMATION what =
+      DACL_SECURITY_INFORMATION |
+      ((control & SE_DACL_PROTECTED) != 0 ? PROTECTED_DACL_SECURITY_INFORMATION
+                                          : UNPROTECTED_DACL_SECURITY_INFORMATION);
+  std::string target = to;  // the call takes a writable string
+  error =
+      ::SetNamedSecurityInfoA(target.data(), SE_FILE_OBJECT, what, nullptr, nullptr, list, nullptr);
+  ::LocalFree(descriptor);
+  if (error == ERROR_SUCCESS) return true;
+  ::SetLastError(error);
+  return false;
+}
+
 // "\\?\C:\dir" and "\\?\UNC\server\share" as the rest of the program
 // writes them.
 std::string WithoutLongPathPrefix(std::string path) {
@@ -100,6 +141,11 @@ std::string FindInDirectory(const std::string& dir, std::string_view name) {
   if (found.Found() && SameIgnoringCase(found.data().cFileName, name))
     return dir + found.data().cFileName;
   return exact;
+}
+
+bool FilePresent(const std::string& path) {
+  DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool FileExists(const std::string& path) {
@@ -129,11 +175,39 @@ bool RenameFile(const std::string& from, const std::string& to) {
   return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
-// The move returns only once it is on the disk.
+// The move returns only once it is on the disk, the directory entry
+// included.
 bool ReplaceFile(const std::string& from, const std::string& to) {
   ClearSystemError();
   return ::MoveFileExA(from.c_str(), to.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// Nothing to do: ReplaceFile's MOVEFILE_WRITE_THROUGH returns only once the
+// rename is on the disk, and Windows gives no handle on a directory that
+// could be flushed without administrator rights.
+bool SyncDirectoryOf(const std::string&) {
+  return true;
+}
+
+// The attributes that say how a file is kept (hidden, system, archive, not
+// indexed) and the access list. Read-only is left out: the new file must
+// still be written, and Windows refuses to replace a read-only file. Access
+// entries inherited from the directory come back by themselves; the ones
+// given to the file itself are copied. The owner is the writer's: setting
+// another takes a privilege a board's program should not hold.
+bool MatchAccess(const std::string& like, const std::string& path) {
+  DWORD attributes = Attributes(like);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  DWORD kept = attributes & kKept;
+  if (::SetFileAttributesA(path.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL) == 0)
+    return false;
+  return CopyAccessList(like, path);
 }
 
 bool MakeDirectory(const std::string& path) {
@@ -147,6 +221,15 @@ bool RemoveDirectory(const std::string& path) {
 bool IsDirectory(const std::string& path) {
   DWORD attributes = Attributes(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// One file whatever the names: the same volume and file index.
+bool SameFile(const std::string& a, const std::string& b) {
+  BY_HANDLE_FILE_INFORMATION first{}, second{};
+  return FileIdentity(a, first) && FileIdentity(b, second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
 }
 
 std::vector<std::string> FindFiles(const std::string& dir, std::string_view pattern) {
@@ -227,7 +310,8 @@ std::string ErrorText(int error) {
       nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string message = length > 0 ? std::string(text, length) : "Unknown error";
   if (text != nullptr) ::LocalFree(text);
-  message.erase(message.find_last_not_of(" \r\n") + 1);
+  // The report puts its own full stop after the text.
+  message.erase(message.find_last_not_of(" .\r\n") + 1);
   return message;
 }
 

@@ -23,6 +23,14 @@ std::vector<Installed>& Procs() {
 
 int next_id = 1;
 
+// What the operator can do when the caller knows nothing more.
+std::string UsualRemedy(std::string_view operation) {
+  if (operation == "reading" || operation == "opening")
+    return "Check that it can be read (its permissions, the disk), or restore it from a backup.";
+  return "Check the free space on the disk and the permissions of the directory, then start "
+         "KeldCfg again; the files written before this one stay written.";
+}
+
 void DefaultEnd() {
   std::exit(0);
 }
@@ -62,14 +70,20 @@ void EndProgram() {
   std::exit(0);  // an end handler that returns still ends the program
 }
 
-void EndWithIoError(std::string_view operation, const std::string& path, int error) {
+void EndWithIoError(std::string_view operation, const std::string& path, int error,
+                    const IoErrorAdvice& advice) {
   RunExitProcs();
-  std::fprintf(stderr, "KeldCfg: run-time I/O error %d while %.*s %s: %s\n", error,
-               static_cast<int>(operation.size()), operation.data(), path.c_str(),
-               ErrorText(error).c_str());
+  const std::string& what = advice.found.empty() ? ErrorText(error) : advice.found;
+  std::fprintf(stderr, "KeldCfg: run-time I/O error %d while %.*s %s: %s.\n", error,
+               static_cast<int>(operation.size()), operation.data(), path.c_str(), what.c_str());
+  std::fprintf(stderr, "  %s\n", advice.remedy.c_str());
   std::fflush(stderr);
   end_handler();
   std::exit(0);
+}
+
+void EndWithIoError(std::string_view operation, const std::string& path, int error) {
+  EndWithIoError(operation, path, error, {"", UsualRemedy(operation)});
 }
 
 void SetEndHandler(EndHandler handler) {

@@ -23,8 +23,20 @@ void RunExitProcs();
 // Runs the exit procedures and ends the program with exit code 0.
 [[noreturn]] void EndProgram();
 
+// What the run-time I/O error report tells the operator beside the
+// operation and the file: what was expected and found there, and what to
+// do about it.
+struct IoErrorAdvice {
+  std::string found;   // e.g. "PLAYEXT.DAT is 0 bytes; its record is 1361 bytes"
+  std::string remedy;  // e.g. "Restore it from a backup."
+};
+
 // The run-time I/O error report: restores the terminal, names the
-// operation, the file and the system's reason, and ends with exit code 0.
+// operation, the file and what went wrong, says what to do, and ends with
+// exit code 0.
+[[noreturn]] void EndWithIoError(std::string_view operation, const std::string& path, int error,
+                                 const IoErrorAdvice& advice);
+// The same with the system's reason and the usual advice for the operation.
 [[noreturn]] void EndWithIoError(std::string_view operation, const std::string& path, int error);
 
 // What EndProgram finally calls, after the exit procedures (default: exit

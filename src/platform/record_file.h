@@ -32,6 +32,10 @@ class RecordFile {
   // Reads record n whole; false when it is not there in full.
   bool Read(int64_t n, std::span<uint8_t> record);
   bool Write(int64_t n, std::span<const uint8_t> record);
+  // When record n is not there in full, what the operator is told about
+  // the file ("PLAYEXT.DAT is 0 bytes; its record is 1361 bytes"); empty
+  // when the record is there, so that a read failed for another reason.
+  std::string ShortRecordText(int64_t n);
   bool Sync() { return file_.Sync(); }
   bool Close() { return file_.Close(); }
 

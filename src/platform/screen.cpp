@@ -55,6 +55,12 @@ void Screen::GotoXY(int x, int y) {
   ++version_;
 }
 
+void Screen::SetCursorVisible(bool visible) {
+  if (visible == cursor_visible_) return;
+  cursor_visible_ = visible;
+  ++version_;
+}
+
 void Screen::ClrScr() {
   for (int row = window_.top; row <= window_.bottom; ++row)
     for (int col = window_.left; col <= window_.right; ++col)

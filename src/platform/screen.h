@@ -53,6 +53,11 @@ class Screen {
   int CursorScreenCol() const { return window_.left + cursor_col_ - 1; }
   int CursorScreenRow() const { return window_.top + cursor_row_ - 1; }
 
+  // Whether the text cursor is shown; screens that draw their own pointer
+  // hide it while they run.
+  bool CursorVisible() const { return cursor_visible_; }
+  void SetCursorVisible(bool visible);
+
   uint8_t TextAttr() const { return text_attr_; }
   void SetTextAttr(uint8_t attr) { text_attr_ = attr; }
 
@@ -81,6 +86,7 @@ class Screen {
   int cursor_col_ = 1;
   int cursor_row_ = 1;
   uint8_t text_attr_ = 0x07;
+  bool cursor_visible_ = true;
   int bells_ = 0;
   uint64_t version_ = 0;
 };

@@ -111,10 +111,14 @@ void WriteAll(int fd, std::string_view bytes) {
   }
 }
 
-int TerminalColumns() {
+// The terminal's size as it is now; the screen's when it cannot be told.
+winsize TerminalSize() {
   winsize size{};
-  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0) return kScreenCols;
-  return size.ws_col;
+  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0) {
+    size.ws_col = kScreenCols;
+    size.ws_row = kScreenRows;
+  }
+  return size;
 }
 
 [[noreturn]] void Refuse(const std::string& why) {
@@ -136,7 +140,7 @@ termios RawMode(termios mode) {
 
 class PosixTerminal final : public Console {
  public:
-  PosixTerminal(const termios& saved, int cols);
+  PosixTerminal(const termios& saved, const winsize& size);
   ~PosixTerminal() override;
 
   bool KeyPressed() override;
@@ -159,8 +163,8 @@ class PosixTerminal final : public Console {
   bool restored_ = false;
 };
 
-PosixTerminal::PosixTerminal(const termios& saved, int cols) : saved_(saved) {
-  renderer_.SetTerminalWidth(cols);
+PosixTerminal::PosixTerminal(const termios& saved, const winsize& size) : saved_(saved) {
+  renderer_.SetTerminalSize(size.ws_col, size.ws_row);
   OpenWakePipe();
   InstallSignalHandlers(previous_handlers_);
   exit_proc_ = AddExitProc([this] { Restore(); });
@@ -180,7 +184,7 @@ void PosixTerminal::Restore() {
   if (restored_) return;
   restored_ = true;
   Present();
-  WriteAll(STDOUT_FILENO, renderer_.Leave(screen_.CursorScreenRow()));
+  WriteAll(STDOUT_FILENO, renderer_.Leave(screen_));
   // TCSAFLUSH: keys typed for the program must not go on to the shell.
   ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
   RestoreSignalHandlers(previous_handlers_);
@@ -218,13 +222,16 @@ bool PosixTerminal::WaitForKey(int timeout_ms) {
   }
 }
 
+// A resized terminal is drawn afresh: below the screen's size, the part
+// that fits and a notice asking for the full size.
 void PosixTerminal::Present() {
   if (resized) {
     resized = 0;
-    renderer_.SetTerminalWidth(TerminalColumns());
+    winsize size = TerminalSize();
+    renderer_.SetTerminalSize(size.ws_col, size.ws_row);
     renderer_.Invalidate();
   }
-  std::string bytes = renderer_.Render(screen_);
+  std::string bytes = renderer_.Render(screen_, screen_.CursorVisible());
   bytes.append(static_cast<size_t>(screen_.TakeBells()), '\a');
   presented_version_ = screen_.version();
   if (!bytes.empty()) WriteAll(STDOUT_FILENO, bytes);
@@ -285,7 +292,7 @@ std::unique_ptr<Console> OpenTerminal() {
            std::to_string(size.ws_row));
   termios saved{};
   if (::tcgetattr(STDIN_FILENO, &saved) != 0) Refuse("cannot read the terminal's settings");
-  return std::make_unique<PosixTerminal>(saved, size.ws_col);
+  return std::make_unique<PosixTerminal>(saved, size);
 }
 
 void CheckTerminationRequest() {

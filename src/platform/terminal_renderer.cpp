@@ -15,6 +15,9 @@ constexpr std::array<int, 8> kPcToAnsiColour = {0, 4, 2, 6, 1, 5, 3, 7};
 // where the terminal's own default colours differ.
 constexpr std::string_view kStartFrame = "\x1b[0;37;40m\x1b[H\x1b[2J";
 constexpr uint8_t kStartAttr = 0x07;
+// Shown on the last row of a terminal too small for the screen.
+constexpr std::string_view kSmallNotice = " Please make this terminal 80x25 ";
+constexpr uint8_t kNoticeAttr = 0x70;  // black on light grey
 
 uint8_t Background(uint8_t attr) {
   return attr & 0xF0;
@@ -60,13 +63,24 @@ int AnsiBackground(uint8_t attr) {
 void TerminalRenderer::Invalidate() {
   valid_ = false;
   cursor_.known = false;
+  notice_shown_ = false;
+}
+
+void TerminalRenderer::SetTerminalSize(int cols, int rows) {
+  if (cols == terminal_cols_ && rows == terminal_rows_) return;
+  terminal_cols_ = cols;
+  terminal_rows_ = rows;
+  Invalidate();
 }
 
 std::string TerminalRenderer::Render(const Screen& screen, bool cursor_visible) {
   out_.clear();
+  if (terminal_cols_ < 1 || terminal_rows_ < 1) return {};
   if (!valid_) StartFrame();
-  for (int row = 1; row <= kScreenRows; ++row) DrawRow(screen, row);
-  MoveTo(screen.CursorScreenCol(), screen.CursorScreenRow());
+  for (int row = 1; row <= VisibleRows(); ++row) DrawRow(screen, row);
+  if (TooSmall() && !notice_shown_) DrawNotice();
+  MoveTo(std::min(screen.CursorScreenCol(), VisibleCols()),
+         std::clamp(screen.CursorScreenRow(), 1, std::max(VisibleRows(), 1)));
   if (cursor_visible_ != cursor_visible) {
     out_ += cursor_visible ? "\x1b[?25h" : "\x1b[?25l";
     cursor_visible_ = cursor_visible;
@@ -74,15 +88,37 @@ std::string TerminalRenderer::Render(const Screen& screen, bool cursor_visible) 
   return std::move(out_);
 }
 
-std::string TerminalRenderer::Leave(int row) {
+// The prompt goes under the last line the program wrote in its window (or
+// under the cursor when that is lower); what lies below, the status bar
+// among it, is erased.
+std::string TerminalRenderer::Leave(const Screen& screen) {
   out_.clear();
+  int row = std::clamp(LastLineRow(screen), 1, std::max(VisibleRows(), 1));
   MoveTo(1, row);  // before the reset: the move may rewrite cells in their colours
   out_ += "\x1b[0m";
   if (cursor_visible_ != true) out_ += "\x1b[?25h";
   cursor_visible_ = true;
-  out_ += '\n';
+  out_ += "\n\x1b[J";
   Invalidate();
   return std::move(out_);
+}
+
+int TerminalRenderer::LastLineRow(const Screen& screen) const {
+  const Window& window = screen.window();
+  for (int row = window.bottom; row > screen.CursorScreenRow(); --row)
+    for (int col = window.left; col <= window.right; ++col)
+      if (Appearance(screen.At(col, row)) != Appearance(Cell{})) return row;
+  return screen.CursorScreenRow();
+}
+
+void TerminalRenderer::DrawNotice() {
+  MoveTo(1, terminal_rows_);
+  SetAttr(kNoticeAttr);
+  // The terminal's last column stays empty: writing there could wrap.
+  std::string_view notice = kSmallNotice.substr(0, static_cast<size_t>(terminal_cols_ - 1));
+  out_ += notice;
+  cursor_.col += static_cast<int>(notice.size());
+  notice_shown_ = true;
 }
 
 void TerminalRenderer::StartFrame() {
@@ -94,7 +130,7 @@ void TerminalRenderer::StartFrame() {
 }
 
 void TerminalRenderer::DrawRow(const Screen& screen, int row) {
-  for (int col = 1; col <= kScreenCols;) {
+  for (int col = 1; col <= VisibleCols();) {
     Cell want = Appearance(screen.At(col, row));
     if (want == Shown(col, row)) {
       ++col;
@@ -116,14 +152,14 @@ int TerminalRenderer::EraseBlankRun(const Screen& screen, int col, int row) {
   Cell want = Appearance(screen.At(col, row));
   int run_end = col;
   int last_changed = col;
-  for (int x = col + 1; x <= kScreenCols; ++x) {
+  for (int x = col + 1; x <= VisibleCols(); ++x) {
     Cell cell = Appearance(screen.At(x, row));
     if (cell != want) break;
     run_end = x;
     if (cell != Shown(x, row)) last_changed = x;
   }
   int count = last_changed - col + 1;
-  bool to_line_end = run_end == kScreenCols && (want.attr == 0 || terminal_cols_ <= kScreenCols);
+  bool to_line_end = run_end == VisibleCols() && (want.attr == 0 || terminal_cols_ <= kScreenCols);
   std::string erase = to_line_end ? "\x1b[K" : Csi(count, 'X');
   // Spaces leave the cursor after the run, an erase leaves it at its start:
   // within the row that costs a step forward.
@@ -132,7 +168,7 @@ int TerminalRenderer::EraseBlankRun(const Screen& screen, int col, int row) {
   MoveTo(col, row);
   SetBlankBackground(screen, col, row, want.attr);
   out_ += erase;
-  int end = to_line_end ? kScreenCols : last_changed;
+  int end = to_line_end ? VisibleCols() : last_changed;
   for (int x = col; x <= end; ++x) Shown(x, row) = want;
   return end + 1;
 }
@@ -148,7 +184,7 @@ void TerminalRenderer::WriteCell(const Screen& screen, int col, int row) {
   Shown(col, row) = want;
   // In the last column the cursor stays put with a wrap pending, or wraps,
   // depending on the terminal: only an absolute move is safe after it.
-  if (col == kScreenCols)
+  if (col == VisibleCols())
     cursor_.known = false;
   else
     cursor_.col = col + 1;
@@ -161,7 +197,7 @@ void TerminalRenderer::SetBlankBackground(const Screen& screen, int col, int row
                                           uint8_t background) {
   if (Background(attr_) == background) return;
   uint8_t attr = (attr_ & 0x0F) | background;
-  for (int x = col + 1; x <= kScreenCols; ++x) {
+  for (int x = col + 1; x <= VisibleCols(); ++x) {
     Cell next = Appearance(screen.At(x, row));
     if (next.ch == ' ' || next == Shown(x, row)) continue;
     if (Background(next.attr) == background) attr = next.attr;

@@ -4,6 +4,7 @@
 // logic: the caller writes the bytes.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -20,23 +21,35 @@ class TerminalRenderer {
   // Forgets what the terminal shows (at the start, after a resize): the
   // next frame clears it and draws every cell again.
   void Invalidate();
-  // A terminal wider than the screen would colour the cells right of it
-  // when a line is erased with a coloured background.
-  void SetTerminalWidth(int cols) { terminal_cols_ = cols; }
+  // The terminal's size; a new size redraws everything. A terminal smaller
+  // than the screen shows the part that fits, clipped at its edges and
+  // never wrapped or scrolled, and a notice on its last row that asks for
+  // the full size. (One wider than the screen would colour the cells right
+  // of it when a line is erased with a coloured background.)
+  void SetTerminalSize(int cols, int rows);
 
   // The bytes that bring the terminal up to date with the screen and leave
   // its cursor at the screen's cursor, shown or hidden.
   std::string Render(const Screen& screen, bool cursor_visible = true);
   // The bytes that hand the terminal back to the shell: default colours,
-  // cursor shown, on the line below `row`, so that the prompt comes after
-  // the program's last output. Forgets the terminal's state.
-  std::string Leave(int row);
+  // cursor shown, on the line below the program's last output. Forgets the
+  // terminal's state.
+  std::string Leave(const Screen& screen);
 
  private:
   struct Cursor {
     bool known = false;
     int col = 1, row = 1;
   };
+
+  bool TooSmall() const { return terminal_cols_ < kScreenCols || terminal_rows_ < kScreenRows; }
+  // The screen's columns and rows that the terminal shows.
+  int VisibleCols() const { return std::min(kScreenCols, terminal_cols_); }
+  int VisibleRows() const {
+    return TooSmall() ? std::min(kScreenRows, terminal_rows_ - 1) : kScreenRows;
+  }
+  void DrawNotice();
+  int LastLineRow(const Screen& screen) const;
 
   Cell& Shown(int col, int row) { return shown_[(row - 1) * kScreenCols + (col - 1)]; }
   const Cell& Shown(int col, int row) const { return shown_[(row - 1) * kScreenCols + (col - 1)]; }
@@ -58,7 +71,9 @@ class TerminalRenderer {
   uint8_t attr_ = 0x07;  // the terminal's current colours
   Cursor cursor_;
   std::optional<bool> cursor_visible_;
+  bool notice_shown_ = false;
   int terminal_cols_ = kScreenCols;
+  int terminal_rows_ = kScreenRows;
   std::string out_;
 };
 

@@ -7,13 +7,13 @@
 #include "platform/files.h"
 #include "platform/program_end.h"
 #include "platform/record_file.h"
+#include "platform/whole_file.h"
 
 namespace shell {
 
 namespace {
 
 constexpr size_t kMaxLine = 255;
-constexpr char kEndOfFile = 26;
 
 struct FlagFile {
   const char* name;
@@ -27,12 +27,6 @@ const FlagFile kFlagFiles[] = {
     {"NOFMORE.DAT", &RunState::FancyMore, "Delete this file to enable fancy more prompts, chum."},
     {"NOCHAT.DAT", &RunState::NpcChatter, "Delete this file to enable NPC chatter, bud."},
 };
-
-void WriteOrHalt(const std::string& path, std::string_view content) {
-  int error = 0;
-  if (!platform::WriteWholeFile(path, content, error))
-    platform::EndWithIoError("writing", path, error);
-}
 
 // The first decimal number of a text, after blanks and line ends; false
 // when the text does not start with one.
@@ -57,7 +51,7 @@ void LoadDownloadPath(RunState& run) {
   int error = 0;
   if (!platform::ReadWholeFile(path, content, error))
     platform::EndWithIoError("reading", path, error);
-  size_t end = content.find_first_of(std::string("\r\n") + kEndOfFile);
+  size_t end = content.find_first_of(std::string("\r\n") + platform::kEndOfFile);
   run.DownloadPath = content.substr(0, std::min(end, kMaxLine));
 }
 
@@ -93,11 +87,7 @@ void LoadTournament(door::Door& door, RunState& run) {
 void SaveTournament(const RunState& run) {
   editors::TournamentRecord record = run.Tournament;
   platform::EncodeFields(record);
-  std::string path = run.GamePath("KELDTOUR.DAT");
-  platform::RecordFile file(editors::kTournamentRecordSize);
-  if (!file.Create(path)) platform::EndWithIoError("creating", path, file.error());
-  if (!file.Write(0, record.raw) || !file.Close())
-    platform::EndWithIoError("writing", path, file.error());
+  platform::WriteWholeFileOrEnd(run.GamePath("KELDTOUR.DAT"), record.raw);
 }
 
 void SyncFlagFiles(const RunState& run) {
@@ -106,7 +96,7 @@ void SyncFlagFiles(const RunState& run) {
     bool present = platform::FileExists(path);
     if (run.*flag.switch_on && present) platform::DeleteFile(path);
     // An existing flag file is left as it is: only its presence counts.
-    if (!(run.*flag.switch_on) && !present) WriteOrHalt(path, flag.text);
+    if (!(run.*flag.switch_on) && !present) platform::WriteWholeFileOrEnd(path, flag.text);
   }
 }
 
@@ -117,7 +107,7 @@ void SaveDownloadPath(const RunState& run) {
   if (run.DownloadPath == kNoDownloadPath)
     platform::DeleteFile(path);
   else if (run.DownloadPath != kDownloadsDisabled)
-    WriteOrHalt(path, run.DownloadPath + "\r\n");
+    platform::WriteWholeFileOrEnd(path, run.DownloadPath + "\r\n");
 }
 
 void SaveDeedsToWin(const RunState& run) {
@@ -125,7 +115,7 @@ void SaveDeedsToWin(const RunState& run) {
   if (run.DeedsToWin == kDefaultDeedsToWin)
     platform::DeleteFile(path);
   else
-    WriteOrHalt(path, std::to_string(run.DeedsToWin) + "\r\n");
+    platform::WriteWholeFileOrEnd(path, std::to_string(run.DeedsToWin) + "\r\n");
 }
 
 }  // namespace shell

@@ -40,7 +40,8 @@ void LoadRunState(ui::Ui& ui, RunState& run, const door::CommandLine& command_li
   // The program directory is the one holding the executable as started,
   // which is the game directory: a node setup is copied into it.
   run.ProgramDir = run.GameDir;
-  run.CurrentNode = 1;
+  run.ProgramFile = command_line.program;
+  run.Nodes.Current = 1;
   LoadSettings(ui, run);
   editors::LoadExtras(door.clock(), run.GameDir, run.Extras);
   run.SettingsChanged = false;
@@ -63,6 +64,8 @@ void RunExitDialogue(ui::Ui& ui, RunState& run) {
   door.DWriteLn("");
   door.DWriteLn("Thanks for using our software!");
   door.DWriteLn("");
+  // Shown now: writing the files back may wait on a lock for a while.
+  door.console().Present();
 }
 
 void WriteBack(door::Door& door, RunState& run) {

@@ -1,12 +1,13 @@
 #include "shell/main_actions.h"
 
 #include <array>
+#include <vector>
 
 #include "editors/extras_file.h"
 #include "platform/file.h"
 #include "platform/files.h"
 #include "platform/letter_case.h"
-#include "platform/program_end.h"
+#include "platform/whole_file.h"
 #include "ui/menus.h"
 #include "ui/prompts.h"
 
@@ -27,7 +28,7 @@ constexpr std::array<const char*, 15> kResetFiles = {
 constexpr int kMailFiles = 150;
 
 // PLAYEXT2.DAT: 150 records of a zero byte and two empty string[255].
-constexpr int kExtras2Records = 150;
+constexpr size_t kExtras2Records = 150;
 constexpr size_t kExtras2RecordSize = 513;
 
 std::string Trimmed(const std::string& s) {
@@ -69,15 +70,8 @@ char ReadResetAnswer(ui::Ui& ui) {
 }
 
 void WriteFreshExtras2(const RunState& run) {
-  std::string path = run.GamePath("PLAYEXT2.DAT");
-  platform::File file;
-  if (!file.Open(path, platform::File::Mode::kReadWrite) &&
-      !file.Open(path, platform::File::Mode::kCreate))
-    platform::EndWithIoError("creating", path, file.error());
-  const std::array<uint8_t, kExtras2RecordSize> empty{};
-  for (int n = 0; n < kExtras2Records; ++n)
-    if (!file.Write(empty)) platform::EndWithIoError("writing", path, file.error());
-  if (!file.Close()) platform::EndWithIoError("closing", path, file.error());
+  const std::vector<uint8_t> empty(kExtras2Records * kExtras2RecordSize);
+  platform::WriteWholeFileOrEnd(run.GamePath("PLAYEXT2.DAT"), empty);
 }
 
 void ResetGame(ui::Ui& ui, RunState& run) {

@@ -7,6 +7,7 @@
 
 #include "editors/extras_record.h"
 #include "editors/tournament_record.h"
+#include "nodes/node_screen.h"
 #include "shell/settings_record.h"
 
 namespace shell {
@@ -16,8 +17,9 @@ inline constexpr const char* kDownloadsDisabled = "DISABLED!";
 inline constexpr uint16_t kDefaultDeedsToWin = 10;
 
 struct RunState {
-  std::string GameDir;     // ends with the path separator
-  std::string ProgramDir;  // ends with the path separator
+  std::string GameDir;      // ends with the path separator
+  std::string ProgramDir;   // ends with the path separator
+  std::string ProgramFile;  // the executable as started
 
   SettingsRecord Settings = DefaultSettings();
   bool SettingsChanged = false;
@@ -30,8 +32,7 @@ struct RunState {
   bool IntroAnsi = true;
   bool FancyMore = true;
 
-  uint8_t CurrentNode = 1;   // the node being configured
-  uint8_t PreviousNode = 0;  // the node shown before the last move
+  nodes::NodeNumbers Nodes;  // the node being configured and the one before
   uint8_t HiBack = 4;        // background of the open tab's title
 
   // A file of the game: in the game directory, whatever its letter case.

@@ -1,9 +1,8 @@
 #include "shell/settings_file.h"
 
-
 #include "platform/letter_case.h"
-#include "platform/program_end.h"
 #include "platform/record_file.h"
+#include "platform/whole_file.h"
 #include "ui/prompts.h"
 
 namespace shell {
@@ -53,11 +52,7 @@ void LoadSettings(ui::Ui& ui, RunState& run) {
 
 void SaveSettings(RunState& run) {
   platform::EncodeFields(run.Settings);
-  std::string path = run.GamePath("KELD.DAT");
-  platform::RecordFile file(kSettingsRecordSize);
-  if (!file.Create(path)) platform::EndWithIoError("creating", path, file.error());
-  if (!file.Write(0, run.Settings.raw) || !file.Close())
-    platform::EndWithIoError("writing", path, file.error());
+  platform::WriteWholeFileOrEnd(run.GamePath("KELD.DAT"), run.Settings.raw);
 }
 
 }  // namespace shell

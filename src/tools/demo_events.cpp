@@ -7,7 +7,7 @@
 #include "editors/event_record.h"
 #include "editors/event_scripts.h"
 #include "editors/event_store.h"
-#include "platform/file.h"
+#include "platform/whole_file.h"
 
 namespace {
 
@@ -59,10 +59,7 @@ bool WriteText(const std::string& path, const char* text) {
 
 bool WriteDemoEvents(const std::string& dir) {
   editors::EventStore store(dir);
-  if (!store.CreateEmpty()) {
-    std::fprintf(stderr, "keld-demo-data: cannot write %s\n", store.path().c_str());
-    return false;
-  }
+  store.CreateEmpty();
   editors::EventRecord events[] = {
       DemoEvent("MOSSYSTONE", editors::kTargetForest, "DEMO-MOSSY-STONE-1",
                 {"@writeln `2You trip over a mossy stone and find 10 gold under it!",

@@ -34,6 +34,11 @@ int16_t FunctionKeyResult(char scan) {
   return 0;
 }
 
+char ReadMenuKey(door::Door& door, bool& extended) {
+  char k = ReadLocalKey(door, extended);
+  return extended ? k : platform::UpperCase(k);
+}
+
 int16_t LightbarMenu(Ui& ui, MenuDef& menu) {
   door::Door& door = ui.door;
   int left = door.screen().WhereX();
@@ -63,25 +68,29 @@ int16_t LightbarMenu(Ui& ui, MenuDef& menu) {
     ui.CWrite("`%=>");
     previous = pos;
 
-    bool extended = false;
-    char k = ReadLocalKey(door, extended);
-    if (!extended) k = platform::UpperCase(k);
-    if (extended && FunctionKeyResult(k) != 0) return ui.MenuPos = FunctionKeyResult(k);
-    // A hot key wins over the digit keys and over extended keys whose scan
-    // code is its letter; only the Up and Down arrows keep their meaning.
-    bool arrow = extended && (k == key::kUp || k == key::kDown);
-    if (menu.ShowHotkeys && !arrow) {
-      if (int n = HotkeyItem(menu, k)) return ui.MenuPos = static_cast<int16_t>(n);
+    // Keys outside the accepted set are dropped without drawing anything.
+    int next = 0;
+    while (next == 0) {
+      bool extended = false;
+      char k = ReadMenuKey(door, extended);
+      if (extended && FunctionKeyResult(k) != 0) return ui.MenuPos = FunctionKeyResult(k);
+      // A hot key wins over the digit keys and over extended keys whose scan
+      // code is its letter; only the Up and Down arrows keep their meaning.
+      bool arrow = extended && (k == key::kUp || k == key::kDown);
+      if (menu.ShowHotkeys && !arrow) {
+        if (int n = HotkeyItem(menu, k)) return ui.MenuPos = static_cast<int16_t>(n);
+      }
+      if (IsKey(k, extended, key::kUp, '8')) {
+        next = ItemAbove(menu, pos);
+      } else if (IsKey(k, extended, key::kDown, '2')) {
+        next = ItemBelow(menu, pos);
+      } else if (k == key::kEnter) {
+        return ui.MenuPos = static_cast<int16_t>(pos);
+      } else if (k == key::kEscape) {
+        return ui.MenuPos = menu.Count;
+      }
     }
-    if (IsKey(k, extended, key::kUp, '8')) {
-      pos = ItemAbove(menu, pos);
-    } else if (IsKey(k, extended, key::kDown, '2')) {
-      pos = ItemBelow(menu, pos);
-    } else if (k == key::kEnter) {
-      return ui.MenuPos = static_cast<int16_t>(pos);
-    } else if (k == key::kEscape) {
-      return ui.MenuPos = menu.Count;
-    }
+    pos = next;
   }
 }
 
@@ -138,29 +147,31 @@ int16_t ListPicker(Ui& ui, PickDef& pick) {
     ui.CWrite("`%`r1" + current.Text);
     previous = pos;
 
-    bool extended = false;
-    char k = ReadLocalKey(door, extended);
-    if (!extended) k = platform::UpperCase(k);
-    if (extended && FunctionKeyResult(k) != 0) return ui.MenuPos = FunctionKeyResult(k);
-    if (!extended && pick.ShowHotkeys) {
-      if (int n = HotkeyItem(pick, k)) return ui.MenuPos = static_cast<int16_t>(n);
+    // Keys outside the accepted set are dropped without drawing anything.
+    int next = 0;
+    while (next == 0) {
+      bool extended = false;
+      char k = ReadMenuKey(door, extended);
+      if (extended && FunctionKeyResult(k) != 0) return ui.MenuPos = FunctionKeyResult(k);
+      if (!extended && pick.ShowHotkeys) {
+        if (int n = HotkeyItem(pick, k)) return ui.MenuPos = static_cast<int16_t>(n);
+      }
+      if (IsKey(k, extended, key::kLeft, '4')) {
+        next = Step(pick, pos, -1);
+      } else if (IsKey(k, extended, key::kRight, '6')) {
+        next = Step(pick, pos, +1);
+      } else if (IsKey(k, extended, key::kUp, '8')) {
+        next = pos == 25 && Visible(pick, 22) ? 22 : Step(pick, pos, -ui.PickUpStep);
+      } else if (IsKey(k, extended, key::kDown, '2')) {
+        next = pos >= 23 && pos <= 25 ? (pick.Item(1).Hidden ? Step(pick, 1, ui.PickDownStep) : 1)
+                                      : Step(pick, pos, ui.PickDownStep);
+      } else if (k == key::kEnter) {
+        return ui.MenuPos = static_cast<int16_t>(pos);
+      } else if (k == key::kEscape) {
+        return ui.MenuPos = pick.EscapeItem;
+      }
     }
-    if (IsKey(k, extended, key::kLeft, '4')) {
-      pos = Step(pick, pos, -1);
-    } else if (IsKey(k, extended, key::kRight, '6')) {
-      pos = Step(pick, pos, +1);
-    } else if (IsKey(k, extended, key::kUp, '8')) {
-      pos = pos == 25 && Visible(pick, 22) ? 22 : Step(pick, pos, -ui.PickUpStep);
-    } else if (IsKey(k, extended, key::kDown, '2')) {
-      if (pos >= 23 && pos <= 25)
-        pos = pick.Item(1).Hidden ? Step(pick, 1, ui.PickDownStep) : 1;
-      else
-        pos = Step(pick, pos, ui.PickDownStep);
-    } else if (k == key::kEnter) {
-      return ui.MenuPos = static_cast<int16_t>(pos);
-    } else if (k == key::kEscape) {
-      return ui.MenuPos = pick.EscapeItem;
-    }
+    pos = next;
   }
 }
 

@@ -75,5 +75,8 @@ int16_t ListPicker(Ui& ui, PickDef& pick);
 
 // The function-key result of a key: -1 for F1 to -10 for F10, else 0.
 int16_t FunctionKeyResult(char scan);
+// One key for a menu from the local keyboard: an ordinary key upper-cased,
+// an extended key as its scan code with `extended` set.
+char ReadMenuKey(door::Door& door, bool& extended);
 
 }  // namespace ui

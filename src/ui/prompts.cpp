@@ -48,15 +48,26 @@ void HitAKeyRow(Ui& ui, int row, int col, int w) {
   ui.CWrite(" " + kVertical);
 }
 
+// An answer and its marked form hold at most seven characters: the marks
+// take four, so answers of up to three characters keep all their letters.
+constexpr size_t kAnswerMax = 7;
+
 // "`%" before the first occurrence of the key and "`7" after it.
 std::string MarkHotKey(std::string_view answer, char key) {
-  std::string marked(answer.substr(0, 7));
+  std::string marked(answer.substr(0, kAnswerMax));
   size_t at = marked.find(key);
   if (at == std::string::npos) return marked;
-  return marked.substr(0, at) + "`%" + marked[at] + "`7" + marked.substr(at + 1);
+  marked = marked.substr(0, at) + "`%" + marked[at] + "`7" + marked.substr(at + 1);
+  return marked.substr(0, kAnswerMax);
 }
 
 }  // namespace
+
+std::string TrimEntered(std::string text) {
+  if (text.empty() || text == " ") return text;
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
 
 char ReadLocalKey(door::Door& door, bool& extended) {
   char key = door.LocalReadKey();
@@ -230,8 +241,9 @@ class LineEditor {
     }
     if (extended) return Extended(k), true;
     if (k == platform::key::kBackspace) return Backspace(), true;
-    if (static_cast<unsigned char>(k) < 32) return true;  // other controls do nothing
     if (first) {
+      // A control character first leaves the value; later ones are typed.
+      if (static_cast<unsigned char>(k) < 32) return true;
       value_ = PadRight(std::string(1, k), static_cast<size_t>(max_len_));
       cursor_ = col_ + 1;
       Redraw();
@@ -245,7 +257,7 @@ class LineEditor {
     // Escape gives back the value exactly as it came in, even one longer
     // than the field could show.
     if (escaped_) value_ = saved;
-    value_ = TrimRight(value_);
+    value_ = TrimEntered(value_);
     cursor_ = col_;
     Place();
     door_.DSetBack(0);

@@ -35,13 +35,18 @@ std::string TextPrompt(Ui& ui, std::string_view title, std::string_view value, i
 
 // The in-place line editor at (col, row), or at the cursor when either is
 // 0. The field is max_len + 1 cells wide; the first typed character
-// replaces the whole value; Escape gives back the value passed in.
+// replaces the whole value; Escape gives back the value passed in. The
+// result goes through TrimEntered.
 std::string LineEdit(Ui& ui, int col, int row, int max_len, int back, int fore,
                      std::string_view value);
 
 // The in-place number field at (col, row) (0: the cursor's). Digits and a
 // leading minus; a value outside min..max starts the entry again.
 int32_t NumberField(Ui& ui, int col, int row, int32_t min, int32_t max, int32_t value);
+
+// Trailing blanks go, except that an empty text and a text of exactly one
+// blank stay as they are.
+std::string TrimEntered(std::string text);
 
 // Reads one key from the local keyboard; an extended key (0 and a scan
 // code) is read whole and returned as its scan code with `extended` set.

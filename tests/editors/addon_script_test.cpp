@@ -150,7 +150,7 @@ TEST(AddonUninstall, DeletesOnlyInsideTheGameDirectoryAndNeverTheGamesFiles) {
              "@RMDIR link", "@RMDIR missing", "@#END", "@DEL *"}));
   ASSERT_TRUE(section);
   RecordedUninstall report;
-  editors::RunUninstallSection(*section, game, "well.ldy", report);
+  editors::RunUninstallSection(*section, game, game + "keldcfg", "well.ldy", report);
 
   for (const auto& name : kept) EXPECT_TRUE(root.Exists(name)) << name;
   for (const auto& name : gone) EXPECT_FALSE(root.Exists(name)) << name;
@@ -160,6 +160,43 @@ TEST(AddonUninstall, DeletesOnlyInsideTheGameDirectoryAndNeverTheGamesFiles) {
   if (!no_links) refused.push_back("del link/*");  // without the link nothing matches
   refused.insert(refused.end(), {"rmdir ..", "rmdir ", "rmdir link", "rmdir missing"});
   EXPECT_EQ(report.lines, refused);
+}
+
+// A scratch game directory with the game's data files and the program:
+// patterns that match every name delete nothing however they are spelled,
+// and the program is never deleted, under any of its names.
+TEST(AddonUninstall, EveryNamePatternsAndTheProgramItselfAreRefused) {
+  testsupport::TempDir dir;
+  const std::vector<std::string> data = {"LENEMY.DAT",   "WEAPONS.DAT",  "ARMOR.DAT", "NODE1.DAT",
+                                         "KELD.DAT",     "PLAYER.DAT",   "KELD.LDY",  "INN.LDY",
+                                         "KELDTOUR.DAT", "keldinfo.txt", "README"};
+  for (const auto& name : data) dir.Write(name, "data");
+  dir.Write("KeldCfg", "a copy of the program");
+  fs::create_hard_link(dir.File("KeldCfg"), dir.File("kcfg.bak"));
+  fs::create_symlink(dir.File("KeldCfg"), dir.File("KELDCFG.LNK"));
+  auto uninstall = [&](const std::string& lines) {
+    auto section = editors::UninstallSection("@#UNINSTALL\n" + lines);
+    RecordedUninstall report;
+    editors::RunUninstallSection(*section, dir.path(), dir.File("KeldCfg"), "WELL.LDY", report);
+    return report.lines;
+  };
+
+  const std::string before = dir.Snapshot();
+  EXPECT_EQ(uninstall("@DEL *\n@DEL ./*.*\n@DEL .\\*.*\n@DEL *.*.*\n@DEL .\\*\n@DEL ?*\n"
+                      "@DEL **.*\n@DEL .//*\n@DEL *.*\n"),
+            std::vector<std::string>{});
+  EXPECT_EQ(dir.Snapshot(), before);
+
+  uninstall("@DEL keld*\n@DEL K*\n");
+  for (const char* gone : {"KELDTOUR.DAT", "keldinfo.txt"}) EXPECT_FALSE(dir.Exists(gone)) << gone;
+  for (const char* kept : {"KeldCfg", "kcfg.bak", "KELDCFG.LNK", "KELD.DAT", "KELD.LDY"})
+    EXPECT_TRUE(dir.Exists(kept)) << kept;
+
+  uninstall("@DEL *.DAT\n");
+  for (const char* gone : {"LENEMY.DAT", "WEAPONS.DAT", "ARMOR.DAT", "NODE1.DAT"})
+    EXPECT_FALSE(dir.Exists(gone)) << gone;
+  for (const char* kept : {"KELD.DAT", "PLAYER.DAT", "INN.LDY", "README", "KeldCfg"})
+    EXPECT_TRUE(dir.Exists(kept)) << kept;
 }
 
 TEST(AddonUninstall, SectionSkipsCommentsAndEmptyLinesUpToFifty) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -49,6 +50,13 @@ inline std::string Difference(const std::string& got, const std::string& want) {
          ", first difference at byte " + std::to_string(i);
 }
 
+// Record n of `size` bytes of a file's content, for field checks.
+inline std::span<const uint8_t> RecordAt(const std::string& file, size_t n, size_t size) {
+  EXPECT_LE((n + 1) * size, file.size());
+  if ((n + 1) * size > file.size()) return {};
+  return {reinterpret_cast<const uint8_t*>(file.data()) + n * size, size};
+}
+
 template <typename Record>
 std::string Bytes(Record record) {
   platform::EncodeFields(record);
@@ -68,7 +76,8 @@ inline void ExpectShortFileEndsTheProgram(void (*editor)(ui::Ui&, const std::str
         testsupport::ExpectProgramEnd();
         editor(rig.ui, dir.path());
       },
-      testing::ExitedWithCode(0), "I/O error .* while reading .*" + name);
+      testing::ExitedWithCode(0),
+      "I/O error .* while reading .*" + name + ": " + name + " is [0-9]+ bytes; .*backup");
   EXPECT_EQ(Difference(dir.Read(name), bytes), "");
 }
 

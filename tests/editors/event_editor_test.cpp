@@ -9,7 +9,6 @@
 #include "editors/event_record.h"
 #include "editors/event_store.h"
 #include "platform/keys.h"
-#include "shell/run_state.h"
 #include "support/rig.h"
 #include "support/snoop_rig.h"
 
@@ -20,11 +19,9 @@ namespace key = platform::key;
 
 struct EventRig : testsupport::SnoopRig {
   testsupport::TempDir dir;
-  shell::RunState run;
 
-  EventRig() { run.GameDir = dir.path(); }
   void Run() {
-    editors::EventList(ui, run);
+    editors::EventList(ui, dir.path(), dir.File("KELDCFG"));
     EXPECT_EQ(console.PendingKeys(), 0u) << console.Dump();
     EXPECT_EQ(ui.PickUpStep, 2);
     EXPECT_EQ(ui.PickDownStep, 2);
@@ -56,7 +53,7 @@ struct EventRig : testsupport::SnoopRig {
   }
 };
 
-TEST(EventEditor, MissingFileIsRecreatedOnlyWhenAsked) {
+TEST(EventEditor, AMissingFileIsRecreatedOnlyWhenAskedAndTheListPagesTenAtATime) {
   EventRig no;
   no.Keys("n ");
   no.Run();
@@ -73,16 +70,13 @@ TEST(EventEditor, MissingFileIsRecreatedOnlyWhenAsked) {
   EXPECT_NE(yes.Row(24).find("(!) Add Event"), std::string::npos);
   EXPECT_EQ(yes.Row(24).find("Page"), std::string::npos);
   EXPECT_EQ(yes.Row(3), "");
-}
 
-TEST(EventEditor, ListPagesTenAtATime) {
-  EventRig ten;
-  ten.WriteEvents(10);
-  ten.Escape();
-  ten.Run();
-  EXPECT_NE(ten.Row(21).find("(J) EVENT10"), std::string::npos);
-  EXPECT_EQ(ten.Row(22), "        Author: Unknown              Ran from: In the Forest");
-  EXPECT_EQ(ten.Row(24).find("Next Page"), std::string::npos);
+  yes.WriteEvents(10);
+  yes.Escape();
+  yes.Run();
+  EXPECT_NE(yes.Row(21).find("(J) EVENT10"), std::string::npos);
+  EXPECT_EQ(yes.Row(22), "        Author: Unknown              Ran from: In the Forest");
+  EXPECT_EQ(yes.Row(24).find("Next Page"), std::string::npos);
 
   EventRig eleven;
   eleven.WriteEvents(11);
@@ -99,14 +93,10 @@ TEST(EventEditor, ListPagesTenAtATime) {
 TEST(EventEditor, NewEventWithCodeAndTargetIsAppendedAndScripted) {
   EventRig t;
   t.WriteEvents(1);
-  t.Keys("!");
-  t.Keys("S");  // not offered yet: nothing happens
+  t.Keys("!S");  // "S" is not offered yet: nothing happens
   t.Keys("A@#WELL\rBW.LDY\rDID-9\r");
-  t.Keys("E");  // the code lines
-  t.Keys("B@writeln one\rC@writeln two\rR");
-  t.Keys("F");
-  t.Keys("C");  // when leaving the inn
-  t.Keys("S");
+  t.Keys("EB@writeln one\rC@writeln two\rR");  // the code lines
+  t.Keys("FCS");                               // target: when leaving the inn; save
   t.Escape();
   t.Run();
   EXPECT_TRUE(t.Showed("The @#Name of this Event"));

@@ -39,36 +39,14 @@ TEST(EventRecord, FieldsRoundTripAndEveryOtherByteSurvives) {
   EXPECT_EQ(event.raw[3329], bytes[3329]);
   EXPECT_EQ(event.raw[6], bytes[6]);
 
-  EventRecord again;
-  again.raw = event.raw;
-  platform::DecodeFields(again);
-  EXPECT_EQ(again.EventName, "WELL");
-  EXPECT_EQ(again.Code[9], "@writeln last");
-  EXPECT_EQ(again.Target, 0xBEEF);
-  EXPECT_EQ(again.DisplayText, std::string(255, 'x'));
-}
-
-TEST(EventRecord, DecodeEventsLeavesOutAPartialRecord) {
-  std::vector<uint8_t> bytes = testsupport::RandomBytes(editors::kEventRecordSize * 2 + 100, 7);
-  EXPECT_EQ(editors::DecodeEvents(bytes).size(), 2u);
-}
-
-TEST(EventRecord, CompactCodeMovesRealLinesUpOverGaps) {
-  editors::CodeLines code{"", "x", "   ", "y"};
-  editors::CompactCode(code);
-  EXPECT_EQ(code[0], "x");
-  EXPECT_EQ(code[1], "y");
-  for (size_t i = 2; i < code.size(); ++i) EXPECT_TRUE(editors::IsBlankLine(code[i])) << i;
-
-  editors::CodeLines blanks{"  ", "", " "};
-  editors::CodeLines before = blanks;
-  editors::CompactCode(blanks);
-  EXPECT_EQ(blanks, before);  // nothing to move
-
-  editors::CodeLines tail{"a", "", "", "", "", "", "", "", "", " b "};
-  editors::CompactCode(tail);
-  EXPECT_EQ(tail[1], " b ");  // moved, never trimmed
-  EXPECT_EQ(tail[9], "");
+  // A partial record at the end of a file is no record.
+  std::vector<uint8_t> file(event.raw.begin(), event.raw.end());
+  file.resize(2 * editors::kEventRecordSize - 1);
+  std::vector<EventRecord> events = editors::DecodeEvents(file);
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].Code[9], "@writeln last");
+  EXPECT_EQ(events[0].Target, 0xBEEF);
+  EXPECT_EQ(events[0].DisplayText, std::string(255, 'x'));
 }
 
 }  // namespace

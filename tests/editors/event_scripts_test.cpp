@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <string>
+
+#include "platform/file.h"
+#include "support/end_expected.h"
 #include "support/rig.h"
 
 namespace {
@@ -23,24 +28,10 @@ EventRecord Event(uint16_t target, std::initializer_list<const char*> code) {
   return event;
 }
 
-TEST(EventScripts, ScriptsWithoutEventsOfTheirPlace) {
-  // An inn event must not show up in the other two.
-  std::vector<EventRecord> events = {Event(editors::kTargetLeaveInn, {"x"})};
-  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kForest, events),
-            "@#KELD\r\n" + kComments +
-                "@writeln   You lose your way in the forest, and lose\r\n"
-                "@writeln   a forest fight!\r\n"
-                "@endquest\r\n");
-  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kBank, events),
-            "@#LEAVEBANK\r\n" + kComments + "@endquest\r\n");
-  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kInn, {}),
-            "@#LEAVEINN\r\n" + kComments + "@endquest\r\n");
-}
-
-TEST(EventScripts, InnScriptWithTwoEventsOfTwoLines) {
+TEST(EventScripts, EachPlaceGetsItsOwnEventsOrItsEmptyScript) {
   std::vector<EventRecord> events = {
       Event(editors::kTargetLeaveInn, {"@writeln one", "", "@writeln two"}),
-      Event(editors::kTargetForest, {"@writeln forest"}),
+      Event(editors::kTargetForest, {""}),
       Event(editors::kTargetLeaveInn, {"@writeln three", "@writeln four"}),
       Event(7, {"@writeln unused"}),
   };
@@ -53,6 +44,16 @@ TEST(EventScripts, InnScriptWithTwoEventsOfTwoLines) {
                                                                       "@writeln four\r\n"
                                                                       "@endcase 1\r\n"
                                                                       "@endquest\r\n");
+  // An event without lines still ends its number's line.
+  EXPECT_NE(editors::FormatEventScript(ScriptKind::kForest, events).find("1: \r\n@endcase 1"),
+            std::string::npos);
+  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kForest, {}),
+            "@#KELD\r\n" + kComments +
+                "@writeln   You lose your way in the forest, and lose\r\n"
+                "@writeln   a forest fight!\r\n"
+                "@endquest\r\n");
+  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kBank, events),
+            "@#LEAVEBANK\r\n" + kComments + "@endquest\r\n");
 }
 
 TEST(EventScripts, LineBreaksInsideRecordsCannotAddLines) {
@@ -96,6 +97,26 @@ TEST(EventScripts, OtherPlacesPairsAddedAndRemoved) {
   EXPECT_EQ(empty.Snapshot(), "");
   editors::AddOtherPlacesEntry(empty.path(), well);
   EXPECT_EQ(empty.Snapshot(), "3rdparty.dat=!well w.ldy\r\nVisit the well\r\n\n");
+}
+
+// A read that fails part-way stops the program before anything is
+// written: the file keeps every pair, and no temporary file is left.
+TEST(EventScriptsDeathTest, AFailedReadOfTheOtherPlacesFileLeavesItAsItWas) {
+  testsupport::TempDir dir;
+  std::string pairs;
+  for (int i = 0; i < 300; ++i) pairs += "!EVENT" + std::to_string(i) + " E.LDY\r\nText\r\n";
+  dir.Write("3rdparty.dat", pairs);
+  EventRecord gone = Event(editors::kTargetOtherPlaces, {"x"});
+  gone.EventName = "EVENT0";
+  gone.EventFile = "E.LDY";
+  EXPECT_EXIT(
+      {
+        testsupport::ExpectProgramEnd();
+        platform::InjectReadFailure(dir.File("3rdparty.dat"), 5000, EIO);
+        editors::RemoveOtherPlacesEntry(dir.path(), gone);
+      },
+      testing::ExitedWithCode(0), "I/O error .* while reading .*3rdparty.dat");
+  EXPECT_EQ(dir.Snapshot(), "3rdparty.dat=" + pairs + "\n");
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "platform/files.h"
+#include "platform/program_end.h"
 #include "platform/virtual_console.h"
+#include "support/end_expected.h"
 #include "support/rig.h"
 
 namespace {
@@ -24,26 +26,21 @@ class PollingClock : public platform::VirtualClock {
   }
 };
 
-TEST(ExtrasFile, MissingFileIsCreatedAllZeroAndReadsAsNever) {
-  TempDir dir;
+TEST(ExtrasFile, AMissingFileIsCreatedAllZeroUnknownBytesSurviveAndTheDateRoundTrips) {
+  TempDir missing;
   PollingClock clock;
   editors::ExtrasRecord extras;
-  editors::LoadExtras(clock, dir.path(), extras);
+  editors::LoadExtras(clock, missing.path(), extras);
   EXPECT_EQ(extras.LastEditDate, "NEVER");
-  EXPECT_EQ(dir.Read("PLAYEXT.DAT"), std::string(1361, '\0'));
-  EXPECT_FALSE(dir.Exists("PLAYEXT.DAX"));
+  EXPECT_EQ(missing.Snapshot(), "PLAYEXT.DAT=" + std::string(1361, '\0') + "\n");  // no lock left
   EXPECT_EQ(clock.sleeps, 0);
-}
 
-TEST(ExtrasFile, UnknownBytesSurviveAndTheDateRoundTrips) {
   TempDir dir;
   std::vector<uint8_t> bytes = testsupport::RandomBytes(1361, 3);
   bytes[1334] = 10;
   std::string date = "12/06/2026";
   std::copy(date.begin(), date.end(), bytes.begin() + 1335);
   dir.Write("playext.dat", bytes);
-  PollingClock clock;
-  editors::ExtrasRecord extras;
   editors::LoadExtras(clock, dir.path(), extras);
   EXPECT_EQ(extras.LastEditDate, "12/06/2026");
   editors::SaveExtras(clock, dir.path(), extras);
@@ -53,43 +50,60 @@ TEST(ExtrasFile, UnknownBytesSurviveAndTheDateRoundTrips) {
   extras.KickOldPlayer = !extras.KickOldPlayer;
   editors::SaveExtras(clock, dir.path(), extras);
   EXPECT_EQ(extras.LastEditDate, "NEVER");
-  std::string saved = dir.Read("playext.dat");
-  EXPECT_EQ(saved[1334], 0);
-  EXPECT_EQ(saved[1351], extras.KickOldPlayer ? 1 : 0);
-  for (size_t i = 0; i < 1361; ++i) {
-    if (i == 1334 || i == 1351) continue;
-    ASSERT_EQ(static_cast<uint8_t>(saved[i]), bytes[i]) << "byte " << i;
+  bytes[1334] = 0;
+  bytes[1351] = extras.KickOldPlayer ? 1 : 0;
+  EXPECT_EQ(dir.Read("playext.dat"), std::string(bytes.begin(), bytes.end()));
+}
+
+// A lock the game holds is waited for, never taken; one still there after
+// 14 polls is taken to be left by a program that died, and removed.
+TEST(ExtrasLock, ALockIsWaitedForAndAStaleOneRemovedAfterItsPollCount) {
+  for (int released_at : {5, 0}) {
+    TempDir dir;
+    dir.Write("PLAYEXT.DAX", "held by the game");
+    PollingClock clock;
+    clock.on_sleep = [&](int n) {
+      if (n < 14) {
+        EXPECT_EQ(dir.Read("PLAYEXT.DAX"), "held by the game") << "poll " << n;
+      }
+      if (n == released_at) platform::DeleteFile(dir.File("PLAYEXT.DAX"));
+    };
+    editors::ExtrasRecord extras;
+    editors::LoadExtras(clock, dir.path(), extras);
+    EXPECT_EQ(clock.sleeps, released_at == 0 ? 14 : released_at);
+    EXPECT_EQ(dir.Snapshot(), "PLAYEXT.DAT=" + std::string(1361, '\0') + "\n");
   }
 }
 
-TEST(ExtrasLock, StaleLockIsRemovedAfterItsPollCount) {
+TEST(ExtrasLockDeathTest, AnEndWhileTheLockIsHeldReleasesIt) {
   TempDir dir;
-  dir.Write("PLAYEXT.DAX", "");
-  PollingClock clock;
-  bool seen_before_removal = true;
-  clock.on_sleep = [&](int n) {
-    if (n < 14) seen_before_removal = seen_before_removal && dir.Exists("PLAYEXT.DAX");
-  };
-  editors::ExtrasRecord extras;
-  editors::LoadExtras(clock, dir.path(), extras);
-  EXPECT_TRUE(seen_before_removal);
-  EXPECT_EQ(clock.sleeps, 14);
-  EXPECT_FALSE(dir.Exists("PLAYEXT.DAX"));
-  EXPECT_TRUE(dir.Exists("PLAYEXT.DAT"));
+  EXPECT_EXIT(
+      {
+        testsupport::ExpectProgramEnd();
+        platform::VirtualClock clock;
+        editors::FileLock lock(clock, dir.File("PLAYEXT.DAT"));
+        if (!dir.Exists("PLAYEXT.DAX")) std::exit(3);  // the lock was never taken
+        platform::EndWithIoError("writing", dir.File("PLAYEXT.DAT"), 5);
+      },
+      testing::ExitedWithCode(0), "");
+  EXPECT_EQ(dir.Snapshot(), "");
 }
 
-TEST(ExtrasLock, LockOfAnotherProgramIsWaitedForNotTaken) {
+TEST(ExtrasFileDeathTest, AnEmptyFileIsReportedWithWhatToDoAndLeftAlone) {
   TempDir dir;
-  dir.Write("PLAYEXT.DAX", "held by the game");
-  PollingClock clock;
-  clock.on_sleep = [&](int n) {
-    EXPECT_EQ(dir.Read("PLAYEXT.DAX"), "held by the game") << "poll " << n;
-    if (n == 5) platform::DeleteFile(dir.File("PLAYEXT.DAX"));  // the game lets go
-  };
-  editors::ExtrasRecord extras;
-  editors::LoadExtras(clock, dir.path(), extras);
-  EXPECT_EQ(clock.sleeps, 5);
-  EXPECT_FALSE(dir.Exists("PLAYEXT.DAX"));
+  dir.Write("PLAYEXT.DAT", "");
+  EXPECT_EXIT(
+      {
+        testsupport::ExpectProgramEnd();
+        platform::VirtualClock clock;
+        editors::ExtrasRecord extras;
+        editors::LoadExtras(clock, dir.path(), extras);
+      },
+      testing::ExitedWithCode(0),
+      "PLAYEXT.DAT: PLAYEXT.DAT is 0 bytes; its record is 1361 bytes\\.\n"
+      "  The file was left as it was\\. Restore it from a backup, or delete it so that KeldCfg "
+      "creates it anew\\.");
+  EXPECT_EQ(dir.Snapshot(), "PLAYEXT.DAT=\n");
 }
 
 }  // namespace

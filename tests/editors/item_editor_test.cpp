@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "editors/editor_files.h"
@@ -13,37 +14,37 @@
 namespace {
 
 using editors::kItemRecordSize;
-using editors_test::Bytes;
+using editors_test::Difference;
 using editors_test::RandomFile;
 using editors_test::WithInt;
-using testsupport::Rig;
 using testsupport::SnoopRig;
 using testsupport::TempDir;
 namespace key = platform::key;
 
-std::string DefaultFile(const editors::ItemTable& table) {
-  std::string bytes;
-  for (const editors::ItemRecord& item : table) bytes += Bytes(item);
-  return bytes;
-}
+// The shop's default tables: prices (the same for weapons and armour) and
+// strengths, item 1 first.
+constexpr int32_t kPrices[15] = {200,     1000,     3000,     10000,     30000,
+                                 100000,  150000,   200000,   400000,    1000000,
+                                 4000000, 10000000, 40000000, 100000000, 400000000};
+constexpr int32_t kAttack[15] = {5,   10,  20,  30,  40,  60,   80,  120,
+                                 180, 250, 350, 500, 800, 1200, 1800};
+constexpr int32_t kDefense[15] = {1, 3, 10, 15, 25, 35, 50, 75, 100, 150, 225, 300, 400, 600, 1000};
 
-TEST(WeaponEditor, EditsOnePriceAndKeepsEveryOtherByte) {
-  TempDir dir;
-  // One record more than the editor reads: it must survive too.
-  const std::string before = RandomFile(16, kItemRecordSize, 7);
-  dir.Write("weapons.dat", before);
-  SnoopRig rig;
-  rig.console.Type("o");          // item 15
-  rig.console.Type("b123\r");     // its price
-  rig.console.Key(key::kEscape);  // leaves the edit screen, which writes it
-  rig.console.Type("q");
-  editors::WeaponEditor(rig.ui, dir.path());
-  EXPECT_TRUE(rig.Showed("(B) Price: 123\n"));
-  EXPECT_EQ(editors_test::Difference(dir.Read("weapons.dat"),
-                                     WithInt<int32_t>(before, 14 * kItemRecordSize + 256, 123)),
-            "");
-  EXPECT_EQ(rig.ui.PickUpStep, 2);
-  EXPECT_EQ(rig.ui.PickDownStep, 2);
+// A reset file holds exactly the 15 default items; every item has a name,
+// and the names that are known must be those.
+void ExpectDefaults(const std::string& file, const int32_t (&strength)[15],
+                    const std::map<int, std::string>& names) {
+  ASSERT_EQ(file.size(), 15 * kItemRecordSize);
+  for (size_t i = 0; i < 15; ++i) {
+    std::span<const uint8_t> raw = editors_test::RecordAt(file, i, kItemRecordSize);
+    EXPECT_EQ(platform::GetLE<int32_t>(raw, 256), kPrices[i]) << "item " << i + 1;
+    EXPECT_EQ(platform::GetLE<int32_t>(raw, 260), strength[i]) << "item " << i + 1;
+    std::string name = platform::GetString(raw, 0, 255);
+    EXPECT_FALSE(name.empty()) << "item " << i + 1;
+    if (auto known = names.find(static_cast<int>(i) + 1); known != names.end()) {
+      EXPECT_EQ(name, known->second);
+    }
+  }
 }
 
 TEST(WeaponEditor, MissingFileIsResetOnYesAndLeftAloneOnNo) {
@@ -60,36 +61,36 @@ TEST(WeaponEditor, MissingFileIsResetOnYesAndLeftAloneOnNo) {
   yes_rig.console.Type("y");
   editors::WeaponEditor(yes_rig.ui, yes.path());
   EXPECT_TRUE(yes_rig.Showed("Error opening WEAPONS.DAT. Should I reset them?"));
-  const std::string defaults = DefaultFile(editors::DefaultWeapons());
-  ASSERT_EQ(defaults.size(), 3960u);
-  EXPECT_EQ(editors_test::Difference(yes.Read("WEAPONS.DAT"), defaults), "");
   EXPECT_EQ(yes_rig.ui.PickUpStep, 2);
+  EXPECT_EQ(yes_rig.ui.PickDownStep, 2);
+  const std::string defaults = yes.Read("WEAPONS.DAT");
+  ExpectDefaults(defaults, kAttack,
+                 {{1, "Stick"}, {2, "Dagger"}, {9, "Vosk's Sword"}, {15, "Death Sword"}});
 
   // Entering again shows the defaults; weapon 15 costs 400,000,000.
   yes_rig.console.Type("o");
   yes_rig.console.Key(key::kEscape);
   yes_rig.console.Type("q");
   editors::WeaponEditor(yes_rig.ui, yes.path());
-  EXPECT_TRUE(yes_rig.Showed("Death Sword"));
+  EXPECT_TRUE(yes_rig.Showed("(O) Death Sword"));
   EXPECT_TRUE(yes_rig.Showed("Price: 400,000,000"));
   EXPECT_TRUE(yes_rig.Showed("Attack Strength: 1,800"));
-  EXPECT_EQ(editors_test::Difference(yes.Read("WEAPONS.DAT"), defaults), "");
+  EXPECT_EQ(yes.Read("WEAPONS.DAT"), defaults);
 }
 
-TEST(ArmourEditor, ResetFromTheListTruncatesAndShowsTheDefaults) {
+TEST(ArmourEditor, ResetFromTheListTruncatesToTheDefaults) {
   TempDir dir;
   dir.Write("ARMOR.DAT", RandomFile(20, kItemRecordSize, 9));
   SnoopRig rig;
-  rig.console.Type("r");  // reset all
-  rig.console.Type("y");
-  rig.console.Key(' ');  // the confirmation
+  rig.console.Type("ry");  // reset all
+  rig.console.Key(' ');    // the confirmation
   rig.console.Type("q");
   editors::ArmourEditor(rig.ui, dir.path());
   EXPECT_TRUE(rig.Showed("Reset the armors to their default values?"));
   EXPECT_TRUE(rig.Showed("Armor data reset. "));
   EXPECT_NE(rig.Row(18).find("Armour Of Lore"), std::string::npos);
-  EXPECT_EQ(editors_test::Difference(dir.Read("ARMOR.DAT"), DefaultFile(editors::DefaultArmour())),
-            "");
+  ExpectDefaults(dir.Read("ARMOR.DAT"), kDefense,
+                 {{1, "Coat"}, {2, "Heavy Coat"}, {9, "Vosk's Armour"}, {15, "Armour Of Lore"}});
 }
 
 TEST(ArmourEditor, NameIsCutAtTwentyAndMayBeEmpty) {
@@ -100,8 +101,7 @@ TEST(ArmourEditor, NameIsCutAtTwentyAndMayBeEmpty) {
   rig.console.Type("aa");                               // item 1, its name
   rig.console.Type("a" + std::string(25, 'x') + "\r");  // 20 characters fit
   rig.console.Key(key::kEscape);
-  rig.console.Type("ba");
-  rig.console.Type("a");
+  rig.console.Type("baa");
   rig.console.Key(key::kBackspace);
   rig.console.Type("\r");
   rig.console.Key(key::kEscape);
@@ -109,7 +109,7 @@ TEST(ArmourEditor, NameIsCutAtTwentyAndMayBeEmpty) {
   editors::ArmourEditor(rig.ui, dir.path());
   std::string expected = editors_test::WithString(before, 0, 255, "a" + std::string(19, 'x'));
   expected = editors_test::WithString(expected, kItemRecordSize, 255, "");
-  EXPECT_EQ(editors_test::Difference(dir.Read("ARMOR.DAT"), expected), "");
+  EXPECT_EQ(Difference(dir.Read("ARMOR.DAT"), expected), "");
 }
 
 TEST(WeaponEditorDeathTest, FileOfFewerThanFifteenRecordsEndsWithTheIoErrorReport) {

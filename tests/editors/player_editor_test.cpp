@@ -20,12 +20,11 @@ namespace key = platform::key;
 
 struct EditorRig : testsupport::SnoopRig {
   testsupport::TempDir dir;
-  shell::RunState run;
+  editors::ExtrasRecord extras;
   bool list_game_names = false;
 
-  EditorRig() { run.GameDir = dir.path(); }
   void Edit() {
-    editors::PlayerEditor(ui, run, list_game_names);
+    editors::PlayerEditor(ui, dir.path(), extras, list_game_names);
     EXPECT_EQ(console.PendingKeys(), 0u) << console.Dump();
   }
 };
@@ -37,51 +36,6 @@ std::string RowOf(const std::string& dump, int row) {
   return dump.substr(start, dump.find('\n', start) - start);
 }
 
-TEST(PlayerEditor, EditedFieldsAreTheOnlyBytesThatChange) {
-  EditorRig t;
-  std::vector<Bytes> players = RandomPlayers(12);
-  players[3][154] = 3;  // dead: neither 0 nor 5
-  t.dir.Write("player.dat", Joined(players));
-  t.console.Type("G");         // slot G: player 3, fourth in the left column
-  t.console.Type("I12345\r");  // gold in hand
-  t.console.Type("ARowan Ashby\r");
-  t.console.Type("O");   // dead: 3 becomes 5
-  t.console.Type("YI");  // weapon pick list: Vosk's Sword
-  t.console.Type("!X");
-  t.Edit();
-
-  EXPECT_TRUE(t.Showed("Editing Player #3 - Main"));
-  EXPECT_TRUE(t.Showed("(I) Gold in Hand : 12345"));
-  EXPECT_TRUE(t.Showed("(O) Dead : Yes"));
-  EXPECT_TRUE(t.Showed("(Y) Weapon : Vosk's Sword"));
-  EXPECT_TRUE(t.Showed("(G) Rowan Ashby"));  // the list shows the new name
-  Bytes expected = players[3];
-  platform::PutLE<int32_t>(expected, 109, 12345);
-  platform::PutString(expected, 21, 50, "Rowan Ashby");
-  expected[154] = 5;
-  platform::PutLE<int16_t>(expected, 80, 9);
-  platform::PutString(expected, 82, 20, "Vosk's Sword");
-  players[3] = expected;
-  EXPECT_EQ(t.dir.Read("player.dat"), Joined(players));
-  EXPECT_EQ(t.run.Extras.LastEditDate, "12/06/2026");
-  EXPECT_FALSE(t.dir.Exists("PLAYEXT.DAX"));
-  EXPECT_FALSE(t.dir.Exists("PLAYEXT.DAT"));  // the date waits in memory for the exit
-}
-
-TEST(PlayerEditor, LeavingWithoutChangesStillWritesAndDates) {
-  EditorRig t;
-  std::vector<Bytes> players = RandomPlayers(2);
-  players[1][1] = 40;  // a game name length past the field: read clamped, kept on write
-  t.dir.Write("PLAYER.DAT", Joined(players));
-  t.console.Type("C");           // player 1
-  t.console.Extended(key::kUp);  // from item 1 round to "Return to main"
-  t.console.Type("\r");
-  t.console.Key(key::kEscape);  // Escape leaves the list
-  t.Edit();
-  EXPECT_EQ(t.dir.Read("PLAYER.DAT"), Joined(players));
-  EXPECT_EQ(t.run.Extras.LastEditDate, "12/06/2026");
-}
-
 TEST(PlayerEditor, PagesNamesAndNicks) {
   EditorRig t;
   std::vector<Bytes> players = RandomPlayers(30);
@@ -89,16 +43,17 @@ TEST(PlayerEditor, PagesNamesAndNicks) {
   platform::PutString(players[1], 0, 20, "Ghost");
   platform::PutString(players[2], 0, 20, "X");  // a game name of X alone is not deleted
   t.dir.Write("PLAYER.DAT", Joined(players));
-  t.console.Type("+");      // page 22
-  t.console.Type("++++");   // up to page 110
-  t.console.Type("+");      // no further
-  t.console.Type("-----");  // back to page 0
-  t.console.Type("-");      // no further
-  t.console.Type("Z");      // nicks
-  t.console.Type("X");
+  t.console.Type("+++++");       // to page 110 by 22
+  t.console.Type("+");           // no further
+  t.console.Type("-----");       // back to page 0
+  t.console.Type("-");           // no further
+  t.console.Type("C");           // player 1, unchanged: still written and dated
+  t.console.Extended(key::kUp);  // from item 1 round to "Return to main"
+  t.console.Type("\rZ");         // then nicks
+  t.console.Key(key::kEscape);   // Escape leaves the list
   t.Edit();
   const std::vector<std::string>& s = t.console.shown;
-  ASSERT_EQ(s.size(), 14u);
+  ASSERT_EQ(s.size(), 18u);
   EXPECT_EQ(RowOf(s[0], 6).substr(0, 9), "(A) Own0 ");
   EXPECT_EQ(RowOf(s[0], 7).substr(0, 12), "(C) Deleted ");
   EXPECT_EQ(RowOf(s[0], 6).substr(44), "(B) Own11");
@@ -111,14 +66,14 @@ TEST(PlayerEditor, PagesNamesAndNicks) {
   EXPECT_EQ(s[6], s[5]);
   EXPECT_EQ(RowOf(s[11], 6).substr(0, 9), "(A) Own0 ");
   EXPECT_EQ(s[12], s[11]);
-  EXPECT_EQ(RowOf(s[13], 6).substr(0, 10), "(A) Game0 ");
-  EXPECT_EQ(RowOf(s[13], 7).substr(0, 12), "(C) Deleted ");
-  EXPECT_EQ(RowOf(s[13], 8).substr(0, 6), "(E) X ");
-  EXPECT_NE(RowOf(s[13], 20).find("(Z) List by Name"), std::string::npos);
-  EXPECT_NE(RowOf(s[13], 1).find("** KELD 4.07 Player Editor **"), std::string::npos);
+  EXPECT_EQ(RowOf(s[17], 6).substr(0, 10), "(A) Game0 ");
+  EXPECT_EQ(RowOf(s[17], 7).substr(0, 12), "(C) Deleted ");
+  EXPECT_EQ(RowOf(s[17], 8).substr(0, 6), "(E) X ");
+  EXPECT_NE(RowOf(s[17], 20).find("(Z) List by Name"), std::string::npos);
+  EXPECT_NE(RowOf(s[17], 1).find("** KELD 4.07 Player Editor **"), std::string::npos);
   EXPECT_TRUE(t.list_game_names);  // kept for the next visit
   EXPECT_EQ(t.dir.Read("PLAYER.DAT"), Joined(players));
-  EXPECT_EQ(t.run.Extras.LastEditDate, "NEVER");
+  EXPECT_EQ(t.extras.LastEditDate, "12/06/2026");
 }
 
 TEST(PlayerEditor, ExtendedScreenTogglesPickListsNewDayAndDelete) {
@@ -130,9 +85,11 @@ TEST(PlayerEditor, ExtendedScreenTogglesPickListsNewDayAndDelete) {
   p[170] = 7;                           // on now: any non-zero byte is yes
   platform::PutLE<int16_t>(p, 221, 4);  // married to player 4
   platform::PutLE<int16_t>(p, 80, -3);  // a weapon number the game never wrote
+  p[154] = 3;                           // dead: neither 0 nor 5
   Bytes original = p;
   t.dir.Write("PLAYER.DAT", Joined(players));
   t.console.Type("A");
+  t.console.Type("I12345\rO");   // gold in hand; dead: 3 becomes 5
   t.console.Type("X");           // class 0 becomes 1
   t.console.Type("Y");           // weapon: the pointer starts on item 1
   t.console.Extended(key::kF1);  // gives weapon -1, name kept
@@ -148,6 +105,8 @@ TEST(PlayerEditor, ExtendedScreenTogglesPickListsNewDayAndDelete) {
   t.console.Type("!X");
   t.Edit();
 
+  EXPECT_TRUE(t.Showed("Editing Player #0 - Main"));
+  EXPECT_TRUE(t.Showed("(O) Dead : Yes"));
   EXPECT_TRUE(t.Showed("Editing player #0 - Extended"));
   EXPECT_TRUE(t.Showed("(X) Class  : Unknown"));
   EXPECT_TRUE(t.Showed("(A) Horse : No"));
@@ -159,6 +118,8 @@ TEST(PlayerEditor, ExtendedScreenTogglesPickListsNewDayAndDelete) {
   platform::PutString(expected, 0, 20, "X");
   platform::PutString(expected, 21, 50, "X");
   expected[179] = 1;
+  expected[154] = 5;
+  platform::PutLE<int32_t>(expected, 109, 12345);
   platform::PutLE<int16_t>(expected, 80, 2);
   platform::PutString(expected, 82, 20, "Dagger");
   platform::PutLE<int16_t>(expected, 152, 15);

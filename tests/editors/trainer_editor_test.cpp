@@ -13,83 +13,94 @@
 namespace {
 
 using editors::kTrainerRecordSize;
-using editors_test::Bytes;
+using editors_test::Difference;
 using editors_test::RandomFile;
 using editors_test::WithInt;
-using testsupport::Rig;
 using testsupport::SnoopRig;
 using testsupport::TempDir;
 namespace key = platform::key;
 
 constexpr size_t kLevel2 = kTrainerRecordSize;
 
-std::string Defaults() {
-  std::string bytes;
-  for (int i = 0; i < editors::kTrainerCount; ++i) bytes += Bytes(editors::DefaultTrainer(i));
-  return bytes;
+// The default masters, level 1 first: strength, hit points, hit points,
+// strength and defense the player gains, experience needed.
+constexpr int32_t kDefaults[11][6] = {{15, 30, 10, 5, 2, 100},
+                                      {17, 40, 15, 7, 3, 400},
+                                      {35, 70, 20, 10, 5, 1000},
+                                      {70, 120, 30, 12, 10, 4000},
+                                      {100, 200, 50, 20, 15, 10000},
+                                      {150, 400, 75, 35, 22, 40000},
+                                      {250, 600, 125, 50, 35, 100000},
+                                      {350, 800, 185, 75, 60, 400000},
+                                      {500, 1200, 250, 110, 80, 1000000},
+                                      {800, 1800, 350, 150, 120, 4000000},
+                                      {1200, 2500, 550, 200, 150, 10000000}};
+
+// Record n of the file holds the default master of level index n.
+void ExpectDefaultTrainer(const std::string& file, int n) {
+  std::span<const uint8_t> raw = editors_test::RecordAt(file, n, kTrainerRecordSize);
+  if (raw.empty()) return;
+  const int32_t* d = kDefaults[n];
+  for (size_t k = 0; k < 5; ++k)
+    EXPECT_EQ(platform::GetLE<int16_t>(raw, 205 + 2 * k), d[k]) << "level " << n + 1;
+  EXPECT_EQ(platform::GetLE<int32_t>(raw, 215), d[5]) << "level " << n + 1;
+  EXPECT_FALSE(platform::GetString(raw, 0, 30).empty());
+  if (n != 1) {
+    EXPECT_EQ(platform::GetString(raw, 154, 50), "") << "level " << n + 1;
+  }
+  if (n == 10) {
+    EXPECT_EQ(platform::GetString(raw, 0, 30), "Turgon");
+  }
+  if (n == 0) {
+    EXPECT_EQ(platform::GetString(raw, 0, 30), "Halder");
+    EXPECT_EQ(platform::GetString(raw, 31, 20), "Short Sword");
+    EXPECT_EQ(platform::GetString(raw, 52, 50), "Belar!!! You are truly a great warrior!");
+    EXPECT_EQ(platform::GetString(raw, 103, 50),
+              "Gee, your muscles are getting bigger than mine...");
+  }
+  if (n == 1) {
+    EXPECT_EQ(platform::GetString(raw, 0, 30), "Barak");
+    EXPECT_EQ(platform::GetString(raw, 31, 20), "Battle Axe");
+    // One character longer than its field: the file keeps the first 50.
+    EXPECT_EQ(platform::GetString(raw, 103, 50),
+              "You know, you are actually getting pretty good wit");
+    EXPECT_EQ(platform::GetString(raw, 154, 50), "that thing...\"");
+  }
 }
 
-TEST(TrainerEditor, ExitWithoutSavingKeepsTheFileEscapeSaves) {
-  TempDir dir;
-  const std::string before = RandomFile(12, kTrainerRecordSize, 11);  // one extra record
-  dir.Write("TRAINERS.DAT", before);
-  SnoopRig rig;
-  rig.console.Type("b");  // level 2
-  rig.console.Type("c99\r");
-  rig.console.Type("aSomeone Else   \r");
-  rig.console.Type("x");  // exit without saving
-  rig.console.Type("b");
-  rig.console.Type("c99\r");
-  rig.console.Type("aSomeone Else   \r");
-  rig.console.Key(key::kEscape);  // exit and save
-  rig.console.Type("q");
-  int passes = 0;
-  rig.console.SetOnExhausted([&] { ++passes; });
-  editors::TrainerEditor(rig.ui, dir.path());
-  EXPECT_TRUE(rig.Showed("** KELD 4.07 Trainer Editor **"));
-  std::string expected = WithInt<int16_t>(before, kLevel2 + 207, 99);
-  expected = editors_test::WithString(expected, kLevel2, 30, "Someone Else");
-  EXPECT_EQ(editors_test::Difference(dir.Read("TRAINERS.DAT"), expected), "");
-  EXPECT_EQ(rig.ui.PickUpStep, 2);
+void ExpectAllDefaults(const std::string& file) {
+  ASSERT_EQ(file.size(), 11 * kTrainerRecordSize);
+  for (int n = 0; n < 11; ++n) ExpectDefaultTrainer(file, n);
 }
 
-TEST(TrainerEditor, EditScreenShowsTheValuesAndResetThisTrainerWritesAtOnce) {
+TEST(TrainerEditor, ResetThisTrainerWritesAtOnceAndExitWithoutSavingDropsEdits) {
   TempDir dir;
   const std::string before = RandomFile(11, kTrainerRecordSize, 12);
   dir.Write("TRAINERS.DAT", before);
   SnoopRig rig;
-  rig.console.Type("b");
-  rig.console.Type("r");  // reset this trainer
-  rig.console.Type("x");  // the reset stays although nothing is saved
-  rig.console.Type("q");
+  // Level 2: reset, an edit, then exit without saving: the reset stays.
+  rig.console.Type("brc99\rxq");
   editors::TrainerEditor(rig.ui, dir.path());
-  // The screen after the reset shows level 2's defaults.
+  EXPECT_TRUE(rig.Showed("** KELD 4.07 Trainer Editor **"));
   EXPECT_TRUE(rig.Showed(" (C) Hit Points          : 40\n"));
+  EXPECT_EQ(rig.ui.PickUpStep, 2);
   EXPECT_TRUE(rig.Showed(" (K) XP Needed           : 400\n     to challenge\n"));
-  std::string expected = before;
-  expected.replace(kLevel2, kTrainerRecordSize, Bytes(editors::DefaultTrainer(1)));
-  EXPECT_EQ(editors_test::Difference(dir.Read("TRAINERS.DAT"), expected), "");
+  const std::string after = dir.Read("TRAINERS.DAT");
+  ExpectDefaultTrainer(after, 1);
+  EXPECT_EQ(after.substr(0, kLevel2) + after.substr(2 * kLevel2),
+            before.substr(0, kLevel2) + before.substr(2 * kLevel2));
 }
 
-TEST(TrainerEditor, ResetAllWritesElevenDefaultRecordsOverALongerFile) {
+TEST(TrainerEditor, ResetAllOrAMissingFileGetsElevenDefaultMasters) {
   TempDir dir;
   dir.Write("TRAINERS.DAT", RandomFile(14, kTrainerRecordSize, 13));
   SnoopRig rig;
-  rig.console.Type("ry");
-  rig.console.Key(' ');
-  rig.console.Type("q");
+  rig.console.Type("ry q");
   editors::TrainerEditor(rig.ui, dir.path());
+  EXPECT_TRUE(rig.Showed("Reset the trainers to their default values?"));
   EXPECT_TRUE(rig.Showed("Trainer data reset. "));
-  const std::string defaults = Defaults();
-  ASSERT_EQ(defaults.size(), 2409u);
-  EXPECT_EQ(editors_test::Difference(dir.Read("TRAINERS.DAT"), defaults), "");
-  // Level 2's first not-ready line is one character longer than its field.
-  EXPECT_EQ(defaults.substr(kLevel2 + 103, 51),
-            "\x32You know, you are actually getting pretty good wit");
-  EXPECT_EQ(defaults.substr(kLevel2 + 154, 15), "\x0ethat thing...\"");
-}
+  ExpectAllDefaults(dir.Read("TRAINERS.DAT"));
 
-TEST(TrainerEditor, MissingFileAsksToResetWithoutEnteringTheEditor) {
   TempDir no;
   SnoopRig no_rig;
   no_rig.console.Type("n ");
@@ -102,8 +113,8 @@ TEST(TrainerEditor, MissingFileAsksToResetWithoutEnteringTheEditor) {
   yes_rig.console.Type("y");
   editors::TrainerEditor(yes_rig.ui, yes.path());
   EXPECT_TRUE(yes_rig.Showed("Error opening TRAINERS.DAT. Should I reset them?"));
-  EXPECT_FALSE(yes_rig.Showed("Trainer Editor"));
-  EXPECT_EQ(editors_test::Difference(yes.Read("TRAINERS.DAT"), Defaults()), "");
+  EXPECT_FALSE(yes_rig.Showed("Trainer Editor"));  // the editor is not entered
+  ExpectAllDefaults(yes.Read("TRAINERS.DAT"));
 }
 
 TEST(TrainerEditorDeathTest, ShortFileEndsWithTheIoErrorReportUnchanged) {

@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "nodes/node_rig.h"
+#include "platform/file.h"
 #include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/letter_case.h"
+#include "support/end_expected.h"
 #include "support/rig.h"
 
 namespace {
@@ -105,6 +108,25 @@ TEST(CopySetup, InvalidPathsAndAnEmptyAnswerCopyNothing) {
   nodes::CopySetup(t.rig.ui, t.run, c);
   EXPECT_EQ(t.rig.console.PendingKeys(), 0u);
   EXPECT_FALSE(t.rig.ScreenHas("Invalid path"));
+  EXPECT_EQ(t.dir.Snapshot(), before);
+}
+
+// A source that fails part-way stops the program with the report before
+// the node file here is touched.
+TEST(CopySetupDeathTest, AFailedReadLeavesTheNodeFileHereAsItWas) {
+  NodeRig t;
+  t.dir.Write("NODE1.DAT", DefaultFile(1));
+  TempDir source;
+  source.Write("NODE1.DAT", testsupport::RandomBytes(5000, 4));
+  const std::string before = t.dir.Snapshot();
+  EXPECT_EXIT(
+      {
+        testsupport::ExpectProgramEnd();
+        platform::InjectReadFailure(source.File("NODE1.DAT"), 3000, EIO);
+        NodeConfig c = Defaults();
+        CopyFrom(t, c, source.path(), " ");
+      },
+      testing::ExitedWithCode(0), "I/O error .* while reading .*NODE1.DAT");
   EXPECT_EQ(t.dir.Snapshot(), before);
 }
 

@@ -70,16 +70,6 @@ TEST(NodeFile, EveryFieldOfEveryTypeSurvivesWriteAndRead) {
   }
 }
 
-TEST(NodeFile, DefaultsOfNodeOne) {
-  NodeConfig c = Preset();
-  nodes::SetNodeDefaults(c);
-  EXPECT_EQ(nodes::FormatNodeFile(c, 1),
-            Lines({"**Garn Vosk's Node Data System, for node 1", "BBSNAME A Pretty Cool BBS",
-                   "BBSTYPE Local", ";COMPORT 0", ";FOSSIL", "LOCKBAUD 0", "STATUS ON",
-                   "STATFORE 15", "STATBACK 1", ";NODE1", "NODIRECT", ";UNUSED",
-                   "BBSDROP C:\\KELD\\", "NOOPEN", "NORESET", ";UNUSED"}));
-}
-
 TEST(NodeFile, ReadBackRulesOfSingleLines) {
   NodeConfig untyped = Preset();
   untyped.BbsType = 0;
@@ -121,7 +111,7 @@ TEST(NodeFile, NumbersThatDoNotParseReadAsZeroAndColoursKeepEightBits) {
   }
 }
 
-TEST(NodeFile, MissingLinesReadAsEmpty) {
+TEST(NodeFile, MissingLinesOtherLineEndsEndOfFileMarkAndGarbage) {
   NodeConfig empty;                  // empty texts, zero numbers, switches off...
   empty.BbsType = Preset().BbsType;  // ...the type kept and the status bar on
   empty.StatusBar = true;
@@ -131,9 +121,6 @@ TEST(NodeFile, MissingLinesReadAsEmpty) {
   EXPECT_EQ(c.BbsName, "Two");
   EXPECT_EQ(c.StatusBack, 4);
   EXPECT_FALSE(c.SpecialAnsi || c.DirectWrites || c.AllNodesDorinfo || c.SendOpen || c.SendReset);
-}
-
-TEST(NodeFile, OtherLineEndsEndOfFileMarkAndGarbage) {
   EXPECT_EQ(Read("\nBBSNAME LF\nBBSTYPE QBBS\n").BbsType, 1);
   EXPECT_EQ(Read("\rBBSNAME CR\rBBSTYPE QBBS\r").BbsName, "CR");
   NodeConfig cut = Read(

@@ -10,11 +10,10 @@
 namespace nodes_test {
 
 struct NodeRig {
-  NodeRig() { run.GameDir = run.ProgramDir = dir.path(); }
-
   testsupport::Rig rig;
   testsupport::TempDir dir;
-  shell::RunState run;
+  nodes::NodeNumbers numbers;
+  nodes::NodeRun run{dir.path(), dir.path(), numbers};
 
   void Configure() { nodes::NodeConfigure(rig.ui, run); }
   // Line n (from 1) of a node file on disk.

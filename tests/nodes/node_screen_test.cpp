@@ -26,13 +26,8 @@ TEST(NodeScreen, FirstVisitInAnEmptyDirectoryAsksToCreateNodeOne) {
   EXPECT_NE(yes.rig.Row(12).find("\xBA Node 1 doesn't exist. Create it?  \xBA"), std::string::npos);
   EXPECT_EQ(yes.dir.Snapshot(), "NODE1.DAT=" + DefaultFile(1) + "\n");
 
-  NodeRig fresh;
-  fresh.rig.console.Type("Y");
-  fresh.rig.console.Key(key::kEscape);
-  fresh.Configure();
-  EXPECT_EQ(fresh.dir.Snapshot(), "NODE1.DAT=" + DefaultFile(1) + "\n");
-
-  // No goes back to the previous node, which is 0 when nothing came before.
+  // No goes back to the previous node, which is
+  // 0 when nothing came before.
   NodeRig no;
   no.rig.console.Type("n");
   no.rig.console.Key(key::kEscape);
@@ -157,25 +152,24 @@ TEST(NodeScreen, ForcedAndNonstandardComPorts) {
 TEST(NodeScreen, BracketsStopAtNodeZeroAndNodeOneHundredFifty) {
   for (int node : {0, 150}) {
     NodeRig t;
-    t.run.CurrentNode = static_cast<uint8_t>(node);
-    t.run.PreviousNode = 7;
+    t.numbers = {static_cast<uint8_t>(node), 7};
     t.dir.Write(nodes::NodeFileName(node), DefaultFile(node));
     std::string before = t.dir.Snapshot();
     t.rig.console.Type(node == 0 ? "[y" : "]y");  // "y" would create a file after a move
     t.rig.console.Key(key::kEscape);
     t.Configure();
-    EXPECT_EQ(t.run.CurrentNode, node);
-    EXPECT_EQ(t.run.PreviousNode, 7);
+    EXPECT_EQ(t.numbers.Current, node);
+    EXPECT_EQ(t.numbers.Previous, 7);
     EXPECT_EQ(t.dir.Snapshot(), before);
   }
 }
 
-TEST(NodeScreen, MovingToAMissingNode) {
+TEST(NodeScreen, MovingToAMissingNodeAndTheNodeNumberField) {
   NodeRig t;
   NodeConfig four = Defaults();
   four.BbsName = "Fourth";
   t.dir.Write("NODE4.DAT", nodes::FormatNodeFile(four, 4));
-  t.run.CurrentNode = 4;
+  t.numbers.Current = 4;
   t.rig.console.Type("]n");  // No: node 4 again, with its settings
   t.rig.console.Key(key::kEscape);
   t.Configure();
@@ -190,21 +184,18 @@ TEST(NodeScreen, MovingToAMissingNode) {
   four.BbsName = "Changed";
   EXPECT_EQ(t.dir.Read("NODE5.DAT"), nodes::FormatNodeFile(four, 5));
   EXPECT_EQ(t.dir.Read("NODE4.DAT"), nodes::FormatNodeFile(four, 4));
-  EXPECT_EQ(t.run.CurrentNode, 4);
-  EXPECT_EQ(t.run.PreviousNode, 5);
-}
+  EXPECT_EQ(t.numbers.Current, 4);
+  EXPECT_EQ(t.numbers.Previous, 5);
 
-TEST(NodeScreen, NodeNumberFieldTakesTwoDigitsAndRestartsOutOfRange) {
-  NodeRig t;
-  t.dir.Write("NODE1.DAT", DefaultFile(1));
-  t.rig.console.Type("1-1\r150\ry");  // -1 starts the field again; "0" does not fit
+  // The field takes two digits: -1 starts it again, "0" of 150 does not fit.
+  t.rig.console.Type("1-1\r150\ry");
   t.rig.console.Key(key::kEscape);
   t.Configure();
-  EXPECT_EQ(t.run.CurrentNode, 15);
-  EXPECT_EQ(t.run.PreviousNode, 1);
-  EXPECT_EQ(t.dir.Read("NODE15.DAT"), DefaultFile(15));
+  EXPECT_EQ(t.numbers.Current, 15);
+  EXPECT_EQ(t.numbers.Previous, 4);
+  EXPECT_EQ(t.dir.Read("NODE15.DAT"), nodes::FormatNodeFile(four, 15));
   // A node above 99, reached with the brackets, stays on Enter.
-  t.run.CurrentNode = 120;
+  t.numbers.Current = 120;
   t.dir.Write("NODE120.DAT", DefaultFile(120));
   t.rig.console.Type("1\r");
   t.rig.console.Key(key::kEscape);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "platform/file.h"
 #include "platform/files.h"
 #include "platform/record_bytes.h"
 #include "platform/record_file.h"
@@ -50,6 +53,23 @@ TEST(FileOperations, CreateNewDeleteReplaceAndExists) {
   EXPECT_TRUE(platform::ReplaceFile(dir.File("A.TMP"), dir.File("A.DAT")));
   EXPECT_EQ(dir.Read("A.DAT"), "new");
   EXPECT_FALSE(dir.Exists("A.TMP"));
+}
+
+TEST(ReadWholeFile, AFailedReadIsReportedAndNeverTakenForTheEnd) {
+  TempDir dir;
+  std::string content;
+  int error = 0;
+  EXPECT_FALSE(platform::ReadWholeFile(dir.path(), content, error));
+  // POSIX opens a directory, then fails to read it; Windows fails to open it.
+  EXPECT_EQ(error, testsupport::OnWindows() ? error : EISDIR);
+  EXPECT_NE(error, 0);
+  dir.Write("BIG.DAT", std::string(10000, 'x'));
+  platform::InjectReadFailure(dir.File("BIG.DAT"), 5000, EIO);
+  EXPECT_FALSE(platform::ReadWholeFile(dir.File("BIG.DAT"), content, error));
+  EXPECT_EQ(error, EIO);
+  platform::InjectReadFailure("", 0, 0);
+  EXPECT_TRUE(platform::ReadWholeFile(dir.File("BIG.DAT"), content, error));
+  EXPECT_EQ(content.size(), 10000u);
 }
 
 TEST(RecordFile, ReadsWholeRecordsByNumberAndWritesInPlace) {

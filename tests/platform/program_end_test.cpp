@@ -25,7 +25,7 @@ TEST(ExitProcs, RunNewestFirstAndOnlyOnce) {
 // The reason is the system's text for its own error number; Windows words
 // its texts differently from one version (and wine) to the next, so there
 // only a text is asked for.
-TEST(IoErrorReportDeathTest, NamesTheOperationTheFileAndTheReason) {
+TEST(IoErrorReportDeathTest, NamesTheOperationTheFileTheReasonAndWhatToDo) {
   const bool windows = testsupport::OnWindows();
   const int disk_full = windows ? 112 : ENOSPC;  // 112: ERROR_DISK_FULL
   EXPECT_EXIT(
@@ -36,7 +36,8 @@ TEST(IoErrorReportDeathTest, NamesTheOperationTheFileAndTheReason) {
       testing::ExitedWithCode(0),
       "run-time I/O error " + std::to_string(disk_full) +
           " while writing /games/keld/KELDTOUR.DAT: " +
-          (windows ? "\\w" : "No space left on device"));
+          (windows ? "\\w.*" : "No space left on device") +
+          "\\.\n  Check the free space on the disk and the permissions of the directory");
 }
 
 TEST(IoErrorReportDeathTest, AFailedWriteBackStopsTheProgramWithTheReport) {
@@ -51,7 +52,7 @@ TEST(IoErrorReportDeathTest, AFailedWriteBackStopsTheProgramWithTheReport) {
         shell::WriteBack(rig.door, run);
       },
       testing::ExitedWithCode(0),
-      testsupport::OnWindows() ? "error 3 while creating .*KELDTOUR.DAT: \\w"  // path not found
+      testsupport::OnWindows() ? "error 3 while writing .*KELDTOUR.DAT: \\w"  // path not found
                                : "KELDTOUR.DAT: Not a directory");
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,19 +14,29 @@ namespace {
 
 constexpr const char* kFirstFrame = "\x1b[0;37;40m\x1b[H\x1b[2J\x1b[?25h";
 
-// A small ANSI terminal, 80 columns wide: just what the renderer may send.
-// It fails the test on anything else, on a line feed and on writing past
-// the last column, which would scroll or wrap a real terminal.
+// A small ANSI terminal, 80x25 unless told otherwise: just what the
+// renderer may send. It fails the test on anything else, on a line feed, on
+// a move off the terminal and on writing past the last column, which would
+// scroll or wrap a real terminal.
 class FakeTerminal {
  public:
+  explicit FakeTerminal(int cols = kScreenCols, int rows = kScreenRows)
+      : cols_(cols), rows_(rows), cells_(static_cast<size_t>(cols * rows)) {}
   void Feed(const std::string& bytes) {
     for (size_t i = 0; i < bytes.size();) i = Step(bytes, i);
   }
-  Cell At(int col, int row) const { return cells_[(row - 1) * kScreenCols + col - 1]; }
+  Cell At(int col, int row) const { return cells_[Index(col, row)]; }
+  std::string RowText(int row) const {
+    std::string text;
+    for (int c = 1; c <= cols_; ++c) text += static_cast<char>(At(c, row).ch);
+    return text;
+  }
   int col = 1, row = 1;
   bool cursor_visible = true;
 
  private:
+  size_t Index(int c, int r) const { return static_cast<size_t>((r - 1) * cols_ + c - 1); }
+
   size_t Step(const std::string& bytes, size_t i) {
     unsigned char byte = static_cast<unsigned char>(bytes[i]);
     if (byte == 0x1b) return Sequence(bytes, i);
@@ -51,8 +62,8 @@ class FakeTerminal {
       if (Cp437ToUtf8(static_cast<uint8_t>(b)) == bytes.substr(i, length)) byte = b;
     EXPECT_GE(byte, 0) << "not a code page 437 glyph";
     if (pending_wrap_) ADD_FAILURE() << "wrote past the last column";
-    cells_[(row - 1) * kScreenCols + col - 1] = Cell{static_cast<uint8_t>(byte), attr_};
-    if (col == kScreenCols)
+    cells_[Index(col, row)] = Cell{static_cast<uint8_t>(byte), attr_};
+    if (col == cols_)
       pending_wrap_ = true;
     else
       ++col;
@@ -111,24 +122,23 @@ class FakeTerminal {
         for (int p : params) Sgr(p);
         break;
       case 'K':
-        Erase(kScreenCols - col + 1);
+        Erase(cols_ - col + 1);
         break;
       case 'X':
         Erase(n);
         break;
       case 'J':
         EXPECT_EQ(params[0], 2);
-        cells_.fill(Cell{' ', attr_});
+        std::fill(cells_.begin(), cells_.end(), Cell{' ', attr_});
         break;
       default:
         ADD_FAILURE() << "sequence " << final;
     }
-    EXPECT_TRUE(col >= 1 && col <= kScreenCols && row >= 1 && row <= kScreenRows);
+    EXPECT_TRUE(col >= 1 && col <= cols_ && row >= 1 && row <= rows_) << col << "," << row;
   }
 
   void Erase(int count) {
-    for (int x = col; x < col + count && x <= kScreenCols; ++x)
-      cells_[(row - 1) * kScreenCols + x - 1] = Cell{' ', attr_};
+    for (int x = col; x < col + count && x <= cols_; ++x) cells_[Index(x, row)] = Cell{' ', attr_};
   }
 
   void Sgr(int p) {
@@ -147,7 +157,8 @@ class FakeTerminal {
       ADD_FAILURE() << "SGR " << p;
   }
 
-  std::array<Cell, kScreenCols * kScreenRows> cells_{};
+  int cols_, rows_;
+  std::vector<Cell> cells_;
   uint8_t attr_ = 0x07;
   bool pending_wrap_ = false;
 };
@@ -158,11 +169,14 @@ bool LooksAlike(Cell a, Cell b) {
   return a == b;
 }
 
-void ExpectShows(const FakeTerminal& terminal, const Screen& screen) {
-  for (int row = 1; row <= kScreenRows; ++row)
-    for (int col = 1; col <= kScreenCols; ++col)
+// The terminal shows the screen's cells in the `cols` x `rows` corner.
+void ExpectShows(const FakeTerminal& terminal, const Screen& screen, int cols = kScreenCols,
+                 int rows = kScreenRows) {
+  for (int row = 1; row <= rows; ++row)
+    for (int col = 1; col <= cols; ++col)
       ASSERT_TRUE(LooksAlike(terminal.At(col, row), screen.At(col, row)))
           << "cell " << col << "," << row;
+  if (cols < kScreenCols || rows < kScreenRows) return;
   EXPECT_EQ(terminal.col, screen.CursorScreenCol());
   EXPECT_EQ(terminal.row, screen.CursorScreenRow());
 }
@@ -237,7 +251,7 @@ TEST_F(RendererTest, BlankRunsAreErased) {
   EXPECT_EQ(renderer.Render(screen), "\x1b[25H\x1b[44m\x1b[K\x1b[H");
   // Inside a row, and to the end of a row on a wider terminal, erase a count.
   TerminalRenderer wide;
-  wide.SetTerminalWidth(132);
+  wide.SetTerminalSize(132, 25);
   Screen other;
   other.PutText(1, 25, std::string(80, ' '), 0x1F);
   other.PutText(1, 24, std::string(20, ' '), 0x20);
@@ -250,9 +264,51 @@ TEST_F(RendererTest, CursorVisibilityAndLeaving) {
   EXPECT_EQ(renderer.Render(screen, false), "");
   screen.GotoXY(5, 25);
   EXPECT_EQ(renderer.Render(screen, false), "\x1b[25;5H");
-  EXPECT_EQ(renderer.Leave(25), "\r\x1b[0m\x1b[?25h\n");
+  EXPECT_EQ(renderer.Leave(screen), "\r\x1b[0m\x1b[?25h\n\x1b[J");
   // Leaving forgets everything: the next frame starts afresh.
   EXPECT_EQ(renderer.Render(screen).substr(0, 17), "\x1b[0;37;40m\x1b[H\x1b[2J");
+}
+
+// The shell's prompt comes on the line under the program's last text, or
+// under the cursor when that is lower, and the status bar below the text
+// window is erased rather than left behind.
+TEST_F(RendererTest, LeavingGoesUnderTheLastTextAndErasesTheStatusBar) {
+  screen.SetWindow(1, 1, 80, 24);
+  screen.PutText(1, 25, " SYSOP  Idle 0  Time left 60 ", 0x1F);
+  screen.PutText(3, 10, "the last line", 0x07);
+  screen.GotoXY(1, 3);
+  renderer.Render(screen);
+  EXPECT_EQ(renderer.Leave(screen), "\x1b[7B\x1b[0m\n\x1b[J");
+  screen.GotoXY(5, 12);
+  renderer.Render(screen);
+  EXPECT_EQ(renderer.Leave(screen), "\r\x1b[0m\n\x1b[J");
+}
+
+// A terminal smaller than the screen shows the corner that fits, never
+// wrapped or scrolled, with a notice on its last row; large enough again,
+// it gets the whole screen.
+TEST(Renderer, ASmallTerminalShowsTheClippedScreenAndANoticeThenAllOfItAgain) {
+  Screen screen;
+  for (int row = 1; row <= kScreenRows; ++row)
+    screen.PutText(1, row, std::string(kScreenCols, static_cast<char>('A' + row)), 0x1E);
+  screen.GotoXY(70, 22);
+  TerminalRenderer renderer;
+  FakeTerminal full;
+  full.Feed(renderer.Render(screen));
+
+  renderer.SetTerminalSize(60, 20);
+  FakeTerminal small(60, 20);
+  small.Feed(renderer.Render(screen));
+  ExpectShows(small, screen, 60, 19);
+  EXPECT_NE(small.RowText(20).find("80x25"), std::string::npos) << small.RowText(20);
+  screen.PutText(55, 2, "changed while small", 0x0F);
+  small.Feed(renderer.Render(screen));
+  ExpectShows(small, screen, 60, 19);
+  EXPECT_NE(small.RowText(20).find("80x25"), std::string::npos);
+
+  renderer.SetTerminalSize(80, 25);
+  full.Feed(renderer.Render(screen));
+  ExpectShows(full, screen);
 }
 
 // Random changes, each frame checked on the fake terminal: whatever moves
@@ -275,7 +331,7 @@ TEST(Renderer, RandomChangesAlwaysShowTheScreen) {
     }
     screen.GotoXY(pick(1, kScreenCols), pick(1, kScreenRows));
     if (frame == 150) renderer.Invalidate();
-    renderer.SetTerminalWidth(frame < 100 ? 80 : 132);
+    renderer.SetTerminalSize(frame < 100 ? 80 : 132, 25);
     terminal.Feed(renderer.Render(screen, frame % 7 != 0));
     ExpectShows(terminal, screen);
     EXPECT_EQ(terminal.cursor_visible, frame % 7 != 0);

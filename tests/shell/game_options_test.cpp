@@ -2,27 +2,38 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
-#include <vector>
 
+#include "editors/editor_files.h"
 #include "platform/keys.h"
-#include "platform/record_bytes.h"
-#include "shell/keldcfg.h"
 #include "shell/main_loop.h"
-#include "shell/run_state.h"
 #include "shell/settings_file.h"
-#include "shell/settings_record.h"
 #include "support/rig.h"
 
 namespace {
 
+using editors_test::WithInt;
 using testsupport::Rig;
 using testsupport::TempDir;
+namespace fs = std::filesystem;
 namespace key = platform::key;
 
 std::string Trimmed(std::string s) {
   s.erase(s.find_last_not_of(' ') + 1);
   return s;
+}
+
+// A new KELD.DAT, byte by byte: zeros but for "NO WINNER" and the defaults.
+std::string DefaultSettingsFile() {
+  std::string b = editors_test::WithString(std::string(629, '\0'), 14, 146, "NO WINNER");
+  b[161] = b[166] = 1;  // multinode, transferring gold
+  b = WithInt<int32_t>(b, 167, 100000);
+  b = WithInt<int32_t>(b, 171, 3);   // human fights
+  b = WithInt<int32_t>(b, 179, 15);  // grace period
+  b = WithInt<int32_t>(b, 367, 15);  // forest fights
+  b[627] = 3;                        // transfers per day
+  return b;
 }
 
 struct OptionsRig {
@@ -34,15 +45,16 @@ struct OptionsRig {
 
   // Opens the Game Options tab, types `keys`, and leaves with Escape.
   void OnTheTab(const std::string& keys) {
-    rig.console.Type("66");
-    rig.console.Type(keys);
+    rig.console.Type("66" + keys);
     rig.console.Key(key::kEscape);
     shell::RunMainLoop(rig.ui, run);
     EXPECT_EQ(rig.console.PendingKeys(), 0u) << rig.console.Dump();
   }
-  // The visible text of Game Options item n (box at column 20).
-  std::string ItemText(int n) const { return Trimmed(rig.Row(3 + n).substr(23, 40)); }
-
+  // The text of Game Options item n (box at column 20), up to its border.
+  std::string Shown(int n) const {
+    std::string text = rig.Row(3 + n).substr(23, 40);
+    return Trimmed(text.substr(0, text.find('\xB3')));
+  }
   void Edit(int item, const std::string& keys) {
     rig.console.Type(keys);
     shell::EditGameOption(rig.ui, run, item);
@@ -50,45 +62,26 @@ struct OptionsRig {
   }
 };
 
-// What the tab shows right after a right border: the text before " " + "│".
-std::string Shown(const OptionsRig& o, int n) {
-  std::string text = o.ItemText(n);
-  return Trimmed(text.substr(0, text.find('\xB3')));
-}
-
-TEST(GameOptionsTab, TheDefaultRecordShowsItsValues) {
+TEST(GameOptionsTab, ShowsTheValuesAndNoLimitForZero) {
   OptionsRig o;
   o.OnTheTab("");
-  EXPECT_EQ(Shown(o, 1), "Deletion Grace Period     : 15");
-  EXPECT_EQ(Shown(o, 2), "Multinode Support         : On.");
-  EXPECT_EQ(Shown(o, 3), "Forest Fights per day     : 15");
-  EXPECT_EQ(Shown(o, 4), "Human fights per day      : 3");
-  EXPECT_EQ(Shown(o, 5), "Clean mode                : Off.");
-  EXPECT_EQ(Shown(o, 6), "Transfering gold is       : On.");
-  EXPECT_EQ(Shown(o, 7), "Max transfer amount       : 100000");
-  EXPECT_EQ(Shown(o, 8), "Max transfer per day      : 3");
-  EXPECT_EQ(Shown(o, 9), "NPC chatter               : On.");
-  EXPECT_EQ(Shown(o, 10), "Deeds needed to win game  : 10");
-  EXPECT_EQ(Shown(o, 11), "Player resurrection limit : No limit");
-  // The hot-key letters in white, wherever they sit in the text.
-  EXPECT_EQ(o.rig.AttrAt(24, 4), 0x0F);        // D
-  EXPECT_EQ(o.rig.AttrAt(24 + 13, 10), 0x0F);  // the a of "amount"
-  EXPECT_EQ(o.rig.AttrAt(24 + 1, 14), 0x0F);   // the l of "Player"
+  const char* shown[] = {"Deletion Grace Period     : 15",      "Multinode Support         : On.",
+                         "Forest Fights per day     : 15",      "Human fights per day      : 3",
+                         "Clean mode                : Off.",    "Transfering gold is       : On.",
+                         "Max transfer amount       : 100000",  "Max transfer per day      : 3",
+                         "NPC chatter               : On.",     "Deeds needed to win game  : 10",
+                         "Player resurrection limit : No limit"};
+  for (int n = 1; n <= 11; ++n) EXPECT_EQ(o.Shown(n), shown[n - 1]);
+  EXPECT_EQ(o.rig.AttrAt(24 + 13, 10), 0x0F);  // the hot key "a" of "amount" in white
   EXPECT_EQ(o.rig.AttrAt(24, 14), 0x07);
-}
 
-TEST(GameOptionsTab, ZeroShowsAsNoLimitAndValuesShowAfterTheirPrompt) {
-  OptionsRig o;
-  o.OnTheTab("d0\rp0\rw0\rl5\ra2000000000\rf32000\rmf");
-  EXPECT_EQ(Shown(o, 1), "Deletion Grace Period     : No limit");
-  EXPECT_EQ(Shown(o, 2), "Multinode Support         : Off.");
-  EXPECT_EQ(Shown(o, 3), "Forest Fights per day     : 32000");
-  EXPECT_EQ(Shown(o, 7), "Max transfer amount       : 2000000000");
-  EXPECT_EQ(Shown(o, 8), "Max transfer per day      : No limit");
-  EXPECT_EQ(Shown(o, 10), "Deeds needed to win game  : No limit");
-  EXPECT_EQ(Shown(o, 11), "Player resurrection limit : 5");
-  // The last item chosen stays selected.
-  EXPECT_EQ(o.rig.Row(5).substr(20, 2), "=>");
+  o.OnTheTab("d0\rp0\rw0\rl5\rmf");
+  EXPECT_EQ(o.Shown(1), "Deletion Grace Period     : No limit");
+  EXPECT_EQ(o.Shown(2), "Multinode Support         : Off.");
+  EXPECT_EQ(o.Shown(8), "Max transfer per day      : No limit");
+  EXPECT_EQ(o.Shown(10), "Deeds needed to win game  : No limit");
+  EXPECT_EQ(o.Shown(11), "Player resurrection limit : 5");
+  EXPECT_EQ(o.rig.Row(5).substr(20, 2), "=>");  // the last item chosen stays selected
 }
 
 TEST(GameOptionsTab, CleanModeAlwaysAsksFromOnAndStoresFiveOrZero) {
@@ -96,141 +89,97 @@ TEST(GameOptionsTab, CleanModeAlwaysAsksFromOnAndStoresFiveOrZero) {
   o.Edit(5, "f");  // already off: still stored as 0, and counted as a change
   EXPECT_EQ(o.run.Settings.CleanMode, 0);
   EXPECT_TRUE(o.run.SettingsChanged);
+  EXPECT_NE(o.rig.Row(12).find("Clean mode?"), std::string::npos);
   o.Edit(5, "\r");
   EXPECT_EQ(o.run.Settings.CleanMode, 5);
-  EXPECT_NE(o.rig.Row(14).find("-On -"), std::string::npos);
   o.Edit(5, "\r");  // starts on On even when clean mode is on
-  EXPECT_EQ(o.run.Settings.CleanMode, 5);
+  EXPECT_NE(o.rig.Row(14).find("-On -"), std::string::npos);
   o.rig.console.Extended(key::kRight);
   o.Edit(5, "\r");
   EXPECT_EQ(o.run.Settings.CleanMode, 0);
-  o.run.Settings.CleanMode = 0;
-  o.Edit(5, "n");
-  EXPECT_EQ(o.run.Settings.CleanMode, 5);
-  EXPECT_NE(o.rig.Row(12).find("Clean mode?"), std::string::npos);
 }
 
 TEST(GameOptionsTab, SwitchQuestionsStartAtTheCurrentValue) {
   struct Switch {
     int item;
     const char* prompt;
-    bool shell::RunState::*run_flag;
-    bool shell::SettingsRecord::*settings_flag;
+    bool& (*value)(shell::RunState&);
   };
   const Switch switches[] = {
-      {2, "Multinode support?", nullptr, &shell::SettingsRecord::Multinode},
-      {6, "Transfering funds is", nullptr, &shell::SettingsRecord::TransferAllowed},
-      {9, "NPC Chatter is..", &shell::RunState::NpcChatter, nullptr},
+      {2, "Multinode support?", [](shell::RunState& r) -> bool& { return r.Settings.Multinode; }},
+      {6, "Transfering funds is",
+       [](shell::RunState& r) -> bool& { return r.Settings.TransferAllowed; }},
+      {9, "NPC Chatter is..", [](shell::RunState& r) -> bool& { return r.NpcChatter; }},
   };
   for (const Switch& s : switches) {
     OptionsRig o;
-    auto value = [&]() -> bool& {
-      return s.run_flag != nullptr ? o.run.*s.run_flag : o.run.Settings.*s.settings_flag;
-    };
-    o.Edit(s.item, "\r");
-    EXPECT_TRUE(value()) << s.item;
-    EXPECT_NE(o.rig.Row(12).find("\xBA " + std::string(s.prompt) + " \xBA"), std::string::npos)
-        << s.item;
     o.Edit(s.item, "f");
-    EXPECT_FALSE(value()) << s.item;
+    EXPECT_FALSE(s.value(o.run)) << s.item;
+    EXPECT_NE(o.rig.Row(12).find("\xBA " + std::string(s.prompt) + " \xBA"), std::string::npos);
     o.Edit(s.item, "\r");  // now it starts at Off
-    EXPECT_FALSE(value()) << s.item;
+    EXPECT_FALSE(s.value(o.run)) << s.item;
     EXPECT_NE(o.rig.Row(14).find("-Off-"), std::string::npos) << s.item;
     o.Edit(s.item, "N");
-    EXPECT_TRUE(value()) << s.item;
-  }
-}
-
-struct NumberItem {
-  int item;
-  std::string title;
-  int32_t max;
-};
-
-const NumberItem kNumberItems[] = {
-    {1, "Grace Period", 180},
-    {3, "Number of forest fights per day", 32000},
-    {4, "Number of player fights per day", 1000},
-    {7, "The limit on bank transfers", 2000000000},
-    {8, "Max times per day a player can transfer gold", 100},
-    {10, "Number of times dragon must die to win", 100},
-    {11, "Number of times player can be resurrected ", 100},
-};
-
-int32_t NumberValue(const shell::RunState& run, int item) {
-  const shell::SettingsRecord& s = run.Settings;
-  switch (item) {
-    case 1:
-      return s.GracePeriodDays;
-    case 3:
-      return s.ForestFights;
-    case 4:
-      return s.HumanFights;
-    case 7:
-      return s.MaxTransferGold;
-    case 8:
-      return s.MaxTransfersPerDay;
-    case 10:
-      return run.DeedsToWin;
-    default:
-      return s.ResurrectionLimit;
+    EXPECT_TRUE(s.value(o.run)) << s.item;
+    // The NPC chatter switch lives in its flag file, not in KELD.DAT.
+    EXPECT_EQ(o.run.SettingsChanged, s.item != 9) << s.item;
   }
 }
 
 TEST(GameOptionsTab, NumberPromptsHaveTheirTitleAndRange) {
-  for (const NumberItem& n : kNumberItems) {
+  using R = shell::RunState;
+  struct NumberItem {
+    int item;
+    std::string title;
+    int32_t max;
+    int32_t (*value)(const R&);
+  };
+  const NumberItem items[] = {
+      {1, "Grace Period", 180, [](const R& r) { return r.Settings.GracePeriodDays; }},
+      {3, "Number of forest fights per day", 32000,
+       [](const R& r) { return r.Settings.ForestFights; }},
+      {4, "Number of player fights per day", 1000,
+       [](const R& r) { return r.Settings.HumanFights; }},
+      {7, "The limit on bank transfers", 2000000000,
+       [](const R& r) { return r.Settings.MaxTransferGold; }},
+      {8, "Max times per day a player can transfer gold", 100,
+       [](const R& r) -> int32_t { return r.Settings.MaxTransfersPerDay; }},
+      {10, "Number of times dragon must die to win", 100,
+       [](const R& r) -> int32_t { return r.DeedsToWin; }},
+      {11, "Number of times player can be resurrected ", 100,
+       [](const R& r) -> int32_t { return r.Settings.ResurrectionLimit; }},
+  };
+  for (const NumberItem& n : items) {
     OptionsRig o;
-    int32_t before = NumberValue(o.run, n.item);
+    int32_t before = n.value(o.run);
     std::string max = std::to_string(n.max);
-    std::string above = std::to_string(int64_t{n.max} + 1);
     // Above the maximum starts the field again with the value it had.
-    o.Edit(n.item, above + "\r\r");
-    EXPECT_EQ(NumberValue(o.run, n.item), before) << n.item;
+    o.Edit(n.item, std::to_string(int64_t{n.max} + 1) + "\r\r");
+    EXPECT_EQ(n.value(o.run), before) << n.item;
     o.Edit(n.item, max + "\r");
-    EXPECT_EQ(NumberValue(o.run, n.item), n.max) << n.item;
+    EXPECT_EQ(n.value(o.run), n.max) << n.item;
     o.Edit(n.item, "0\r");
-    EXPECT_EQ(NumberValue(o.run, n.item), 0) << n.item;
-
+    EXPECT_EQ(n.value(o.run), 0) << n.item;
     EXPECT_NE(o.rig.Row(10).find(n.title), std::string::npos) << n.item;
     EXPECT_NE(o.rig.Row(12).find(" 0 to " + max + " "), std::string::npos) << n.item;
+    // The deeds needed to win live in WINGAME.DAT, not in KELD.DAT.
+    EXPECT_EQ(o.run.SettingsChanged, n.item != 10) << n.item;
   }
-}
-
-TEST(GameOptionsTab, TheResurrectionTitleKeepsItsTrailingBlank) {
+  // The trailing blank of the resurrection title widens its frame.
   OptionsRig o;
   o.Edit(11, "\r");
-  // The 42-character title sets the width: the frame runs from column 19
-  // to column 64.
-  EXPECT_EQ(o.rig.Row(9).substr(18, 46), "\xC9" + std::string(44, '\xCD') + "\xBB");
   EXPECT_EQ(o.rig.Row(10).substr(18, 46), "\xBA Number of times player can be resurrected  \xBA");
 }
 
-TEST(GameOptionsTab, OnlyNpcChatterAndDeedsLeaveTheSettingsUnchangedFlag) {
-  for (int item = 1; item <= 11; ++item) {
-    OptionsRig o;
-    o.Edit(item, "\r");  // keeps the value (or the selected answer)
-    bool expected = item != 9 && item != 10;
-    EXPECT_EQ(o.run.SettingsChanged, expected) << item;
-  }
+TEST(SettingsFile, EditsReachTheirPlacesAndTheFileKeepsItsPermissions) {
   OptionsRig o;
-  o.Edit(9, "f");
-  o.Edit(10, "3\r");
-  EXPECT_FALSE(o.run.NpcChatter);
-  EXPECT_EQ(o.run.DeedsToWin, 3);
-  EXPECT_FALSE(o.run.SettingsChanged);
-  EXPECT_EQ(o.run.Settings.raw, shell::DefaultSettings().raw);
-}
-
-std::string SettingsBytes(const shell::SettingsRecord& record) {
-  return std::string(record.raw.begin(), record.raw.end());
-}
-
-TEST(GameOptionsTab, EditsReachTheirPlacesInTheFileAndNothingElseChanges) {
-  OptionsRig o;
-  std::vector<uint8_t> bytes = testsupport::RandomBytes(629, 21);
-  bytes[366] = 0;  // clean mode off
-  o.dir.Write("KELD.DAT", bytes);
-  shell::LoadSettings(o.rig.ui, o.run);
+  std::vector<uint8_t> random = testsupport::RandomBytes(629, 21);
+  std::string bytes(random.begin(), random.end());
+  bytes[166] = 7;  // a true byte other than 1
+  o.dir.Write("KELD.DAT", bytes + "a longer file is accepted");
+  fs::permissions(o.dir.File("KELD.DAT"), fs::perms::owner_read | fs::perms::owner_write |
+                                              fs::perms::group_read | fs::perms::others_read);
+  shell::LoadSettings(o.rig.ui, o.run);  // no error screen: it would wait for a key
   o.Edit(1, "42\r");
   o.Edit(2, "f");
   o.Edit(3, "321\r");
@@ -241,117 +190,44 @@ TEST(GameOptionsTab, EditsReachTheirPlacesInTheFileAndNothingElseChanges) {
   o.Edit(8, "99\r");
   o.Edit(11, "7\r");
   shell::SaveSettings(o.run);
-  std::string saved = o.dir.Read("KELD.DAT");
-  ASSERT_EQ(saved.size(), 629u);
-  std::vector<uint8_t> expected = bytes;
-  auto put32 = [&](size_t at, int32_t v) {
-    platform::PutLE<int32_t>(std::span<uint8_t>(expected), at, v);
-  };
-  put32(179, 42);
+  std::string expected = WithInt<int32_t>(bytes, 179, 42);
   expected[161] = 0;
-  put32(367, 321);
-  put32(171, 17);
+  expected = WithInt<int32_t>(expected, 367, 321);
+  expected = WithInt<int32_t>(expected, 171, 17);
   expected[366] = 5;
-  if (expected[166] == 0) expected[166] = 1;  // a true byte other than 1 stays
-  put32(167, 123456789);
+  expected = WithInt<int32_t>(expected, 167, 123456789);
   expected[627] = 99;
   expected[628] = 7;
-  EXPECT_EQ(saved, std::string(expected.begin(), expected.end()));
+  EXPECT_EQ(editors_test::Difference(o.dir.Read("KELD.DAT"), expected), "");
+  EXPECT_EQ(fs::status(o.dir.File("KELD.DAT")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                fs::perms::others_read);
+  EXPECT_EQ(o.dir.Snapshot().find(".TMP"), std::string::npos);
 }
 
-TEST(SettingsFile, AFileOfAWholeRecordOrMoreLoadsWithoutTheErrorScreen) {
-  for (size_t size : {629u, 630u, 2000u}) {
-    OptionsRig o;
-    shell::SettingsRecord record = shell::DefaultSettings();
-    record.ForestFights = 77;
-    platform::EncodeFields(record);
-    std::string bytes = SettingsBytes(record) + std::string(size - 629, '\x09');
-    o.dir.Write("KELD.DAT", bytes);
-    o.rig.console.Type("a");  // would be taken by an error screen
-    shell::LoadSettings(o.rig.ui, o.run);
-    EXPECT_EQ(o.rig.console.PendingKeys(), 1u) << size;
-    EXPECT_FALSE(o.rig.ScreenHas("ERROR READING")) << size;
-    EXPECT_EQ(o.run.Settings.ForestFights, 77) << size;
-    EXPECT_EQ(o.dir.Read("KELD.DAT"), bytes) << size;  // loading writes nothing
-  }
-}
-
-TEST(SettingsFile, AShortOrMissingFileShowsTheErrorScreen) {
-  for (int size : {-1, 0, 1, 628}) {
+TEST(SettingsFile, AShortOrMissingFileShowsTheErrorScreenAndAWritesTheDefaults) {
+  for (int size : {-1, 0, 628}) {
     OptionsRig o;
     if (size >= 0) o.dir.Write("KELD.DAT", std::string(static_cast<size_t>(size), '\x03'));
-    o.rig.console.Type("bA");
+    o.rig.console.Type("xbA");  // other keys than A and C are ignored
     shell::LoadSettings(o.rig.ui, o.run);
     EXPECT_EQ(o.rig.console.PendingKeys(), 0u) << size;
-    EXPECT_TRUE(o.rig.ScreenHas("** ERROR READING THE KELD.DAT FILE **")) << size;
-    EXPECT_EQ(o.dir.Read("KELD.DAT"), SettingsBytes(shell::DefaultSettings())) << size;
-    EXPECT_EQ(o.run.Settings.raw, shell::DefaultSettings().raw) << size;
+    EXPECT_EQ(o.dir.Read("KELD.DAT"), DefaultSettingsFile()) << size;
+    EXPECT_EQ(o.run.Settings.ForestFights, 15) << size;
+    if (size != 628) continue;
+    EXPECT_EQ(Trimmed(o.rig.Row(3)), "  ** ERROR READING THE KELD.DAT FILE **");
+    EXPECT_EQ(Trimmed(o.rig.Row(8)),
+              "  (If this is simply the first time you've run KELD, hit A!)");
+    EXPECT_EQ(Trimmed(o.rig.Row(12)), "  (A) Create a NEW KELD.DAT file with defaults");
+    EXPECT_EQ(Trimmed(o.rig.Row(13)), "  (C) Drop to Dos, and forget the whole thing");
+    EXPECT_EQ(o.rig.AttrAt(4, 12), 0x0A);
+    EXPECT_EQ(o.rig.AttrAt(7, 12), 0x0F);
+    EXPECT_EQ(o.rig.console.screen().WhereY(), 15);
+    // The file written by choice A starts the next run quietly.
+    Rig next;
+    shell::LoadSettings(next.ui, o.run);
+    EXPECT_FALSE(next.ScreenHas("ERROR READING"));
   }
-}
-
-TEST(SettingsFile, TheErrorScreenTextAndTheNextStart) {
-  OptionsRig o;
-  o.rig.console.Type("a");
-  shell::LoadSettings(o.rig.ui, o.run);
-  const char* rows[] = {
-      "  ** ERROR READING THE KELD.DAT FILE **",
-      "",
-      "  This is either because you still have old data files, and haven't",
-      "  run the update program, or you really have a corrupted KELD.DAT file.",
-      "",
-      "  (If this is simply the first time you've run KELD, hit A!)",
-      "",
-      "  Here are your choices:",
-      "",
-      "  (A) Create a NEW KELD.DAT file with defaults",
-      "  (C) Drop to Dos, and forget the whole thing",
-  };
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(Trimmed(o.rig.Row(3 + i)), rows[i]) << 3 + i;
-  EXPECT_EQ(o.rig.AttrAt(3, 3), 0x0F);
-  EXPECT_EQ(o.rig.AttrAt(3, 5), 0x0A);
-  EXPECT_EQ(o.rig.AttrAt(3, 8), 0x02);
-  EXPECT_EQ(o.rig.AttrAt(4, 12), 0x0A);
-  EXPECT_EQ(o.rig.AttrAt(7, 12), 0x0F);
-  EXPECT_EQ(o.rig.console.screen().WhereY(), 15);
-  EXPECT_EQ(o.rig.console.screen().WhereX(), 1);
-
-  // The file written by choice A starts the next run quietly.
-  Rig next;
-  shell::RunState run;
-  run.GameDir = o.dir.path();
-  shell::LoadSettings(next.ui, run);
-  EXPECT_FALSE(next.ScreenHas("ERROR READING"));
-  EXPECT_EQ(run.Settings.GracePeriodDays, 15);
-}
-
-// The whole program, started for local use in `dir` with a default
-// KELD.DAT; `keys` follow the local login.
-void RunProgram(Rig& rig, const TempDir& dir, const std::string& keys) {
-  dir.Write("KELD.DAT", SettingsBytes(shell::DefaultSettings()));
-  rig.console.Key(key::kEnter);  // the local login
-  rig.console.Type(keys);
-  shell::RunKeldCfg(rig.ui, door::CommandLine{dir.File("keldcfg"), {"-L"}});
-  EXPECT_EQ(rig.console.PendingKeys(), 0u) << rig.console.Dump();
-}
-
-TEST(GameOptionsProgram, ChatterAndDeedsReachTheirFilesWithoutASaveQuestion) {
-  TempDir dir;
-  Rig rig;
-  RunProgram(rig, dir, "66nfw5\r\x1b");
-  EXPECT_FALSE(rig.ScreenHas("Save changes?"));
-  EXPECT_TRUE(dir.Exists("NOCHAT.DAT"));
-  EXPECT_EQ(dir.Read("WINGAME.DAT"), "5\r\n");
-  EXPECT_EQ(dir.Read("KELD.DAT"), SettingsBytes(shell::DefaultSettings()));
-}
-
-TEST(GameOptionsProgram, AnEditedSettingIsSavedOnYes) {
-  TempDir dir;
-  Rig rig;
-  RunProgram(rig, dir, "66d30\r\x1by ");
-  shell::SettingsRecord expected = shell::DefaultSettings();
-  expected.GracePeriodDays = 30;
-  platform::EncodeFields(expected);
-  EXPECT_EQ(dir.Read("KELD.DAT"), SettingsBytes(expected));
 }
 
 }  // namespace

@@ -8,17 +8,20 @@
 #include "platform/keys.h"
 #include "platform/letter_case.h"
 #include "support/rig.h"
+#include "support/snoop_rig.h"
 
 namespace {
 
 namespace key = platform::key;
 
-struct ActionRig {
-  testsupport::Rig rig;
+struct ActionRig : testsupport::SnoopRig {
   testsupport::TempDir dir;
   shell::RunState run;
   ActionRig() { run.GameDir = dir.path(); }
-  void Done() { EXPECT_EQ(rig.console.PendingKeys(), 0u) << rig.console.Dump(); }
+  void Done() { EXPECT_EQ(console.PendingKeys(), 0u) << console.Dump(); }
+  bool ScreenHas(const std::string& text) const {
+    return console.Dump().find(text) != std::string::npos;
+  }
 };
 
 const char* const kPlayFiles[] = {"Player.dat",   "PLAYEXT.DAT", "playext2.dat", "BAR.TXT",
@@ -38,7 +41,7 @@ TEST(ResetEverything, DeletesThePlayFilesAndStartsTheExtrasAfresh) {
   std::vector<uint8_t> extras = testsupport::RandomBytes(1361, 5);
   extras[1334] = 10;
   t.dir.Write("PLAYEXT.DAT", extras);
-  editors::LoadExtras(t.rig.clock, t.dir.path(), t.run.Extras);
+  editors::LoadExtras(t.clock, t.dir.path(), t.run.Extras);
   for (const char* name : kPlayFiles)
     if (!t.dir.Exists(name)) t.dir.Write(name, "play");
   for (int n = 1; n <= 150; ++n)
@@ -47,8 +50,8 @@ TEST(ResetEverything, DeletesThePlayFilesAndStartsTheExtrasAfresh) {
   testsupport::TempDir kept;
   WriteKeptFiles(kept);
 
-  t.rig.console.Type("ya ");  // only a space ends the last screen
-  shell::ResetEverything(t.rig.ui, t.run);
+  t.console.Type("ya ");  // only a space ends the last screen
+  shell::ResetEverything(t.ui, t.run);
   t.Done();
 
   extras[1334] = 0;  // the date is empty again
@@ -57,88 +60,79 @@ TEST(ResetEverything, DeletesThePlayFilesAndStartsTheExtrasAfresh) {
   EXPECT_EQ(t.dir.Snapshot(), kept.Snapshot());
   EXPECT_EQ(t.run.Extras.LastEditDate, "NEVER");
   EXPECT_FALSE(t.dir.Exists("PLAYEXT.DAX"));
-  EXPECT_TRUE(t.rig.ScreenHas("  Do it? [N] :Y"));
+  EXPECT_TRUE(t.ScreenHas("  Do it? [N] :Y"));
   std::string marks;
   for (int i = 0; i < 16; ++i) marks += ". ";
-  EXPECT_TRUE(t.rig.ScreenHas("\n" + marks + ".\n"));
-  EXPECT_TRUE(t.rig.ScreenHas("  All finished! [space to continue]"));
+  EXPECT_TRUE(t.ScreenHas("\n" + marks + ".\n"));
+  EXPECT_TRUE(t.ScreenHas("  All finished! [space to continue]"));
 }
 
 TEST(ResetEverything, AnythingButYDeletesNothing) {
-  for (const char* answer : {"n", "\x1B", "\r", "x"}) {
+  for (const char* answer : {"n", "\x1B"}) {
     ActionRig t;
     for (const char* name : kPlayFiles) t.dir.Write(name, "play");
     std::string before = t.dir.Snapshot();
-    t.rig.console.Type(answer);
-    shell::ResetEverything(t.rig.ui, t.run);
+    t.console.Type(answer);
+    shell::ResetEverything(t.ui, t.run);
     t.Done();
     EXPECT_EQ(t.dir.Snapshot(), before) << answer;
-    EXPECT_FALSE(t.rig.ScreenHas("STANDBY"));
+    EXPECT_FALSE(t.ScreenHas("STANDBY"));
   }
 }
 
-TEST(TestPath, NeverDestroysAFileAndWarnsAboutABadPath) {
-  ActionRig t;
-  t.dir.Write("SCORE.ANS", "yesterday's scores");
-  EXPECT_TRUE(shell::TestPath(t.rig.ui, t.dir.File("SCORE.ANS")));
-  EXPECT_TRUE(shell::TestPath(t.rig.ui, t.dir.File("NEW.TXT")));
-  EXPECT_EQ(t.dir.Snapshot(), "SCORE.ANS=yesterday's scores\n");
-  EXPECT_FALSE(t.rig.ScreenHas("WARNING"));
-
-  t.rig.console.Type("k");
-  EXPECT_FALSE(shell::TestPath(t.rig.ui, t.dir.File("NO/SUCH/DIR/SCORE.TXT")));
-  t.Done();
-  EXPECT_TRUE(t.rig.ScreenHas("  ** WARNING! ** That is an invalid path or file name!"));
-  EXPECT_EQ(t.dir.Snapshot(), "SCORE.ANS=yesterday's scores\n");
-}
-
-TEST(ScoreFilePaths, PathsAreTestedStoredOrDisabled) {
+TEST(ScoreFilePaths, PathsAreTestedWithoutHarmThenStoredOrDisabled) {
   ActionRig t;
   t.run.Settings.AnsiScorePath = "/old/path";
-  std::string good = t.dir.File("score.txt");
-  t.rig.console.Type("A" + t.dir.File("gone/score.ans") + "\r");
-  t.rig.console.Type("k");  // the warning's key
-  t.rig.console.Type("B" + good + "\r");
-  t.rig.console.Extended(key::kF2);  // only redraws
-  t.rig.console.Key(key::kEscape);
-  shell::ScoreFilePaths(t.rig.ui, t.run);
+  t.dir.Write("SCORE.ANS", "yesterday's scores");
+  std::string fresh = t.dir.File("score.txt"), existing = t.dir.File("SCORE.ANS");
+  t.console.Type("A" + t.dir.File("gone/score.ans") + "\rk");  // a key for the warning
+  t.console.Type("B" + fresh + "\r");
+  t.console.Extended(key::kF2);  // only redraws
+  t.console.Type("A" + existing + "\r");
+  t.console.Key(key::kEscape);
+  shell::ScoreFilePaths(t.ui, t.run);
   t.Done();
   // Upper-cased where the file system ignores case; as typed where it does
   // not, since there upper case would name another file.
-  const std::string stored = testsupport::OnWindows() ? platform::UpperCase(good) : good;
-  EXPECT_EQ(t.run.Settings.AnsiScorePath, "");
-  EXPECT_EQ(t.run.Settings.AsciiScorePath, stored);
+  auto stored = [](const std::string& typed) {
+    return testsupport::OnWindows() ? platform::UpperCase(typed) : typed;
+  };
+  EXPECT_TRUE(t.Showed("  ** WARNING! ** That is an invalid path or file name!"));
+  EXPECT_EQ(t.run.Settings.AnsiScorePath, stored(existing));
+  EXPECT_EQ(t.run.Settings.AsciiScorePath, stored(fresh));
   EXPECT_TRUE(t.run.SettingsChanged);
-  EXPECT_EQ(t.dir.Snapshot(), "");
-  EXPECT_NE(t.rig.Row(8).find("(A) ANSI  Score file Name & Path  : Disabled"), std::string::npos);
-  EXPECT_NE(t.rig.Row(9).find("(B) Ascii Score file Name & Path  : " + stored), std::string::npos);
-  EXPECT_NE(t.rig.Row(1).find("** SCORE FILES NAMES & PATHS **"), std::string::npos);
+  EXPECT_EQ(t.dir.Snapshot(), "SCORE.ANS=yesterday's scores\n");
+  EXPECT_NE(t.Row(8).find("(A) ANSI  Score file Name & Path  : " + stored(existing)),
+            std::string::npos);
+  EXPECT_NE(t.Row(9).find("(B) Ascii Score file Name & Path  : " + stored(fresh)),
+            std::string::npos);
+  EXPECT_NE(t.Row(1).find("** SCORE FILES NAMES & PATHS **"), std::string::npos);
 
-  ActionRig blank;
-  blank.run.Settings.AsciiScorePath = "/some/where";
-  blank.rig.console.Type("B \rQ");  // a blank entry disables
-  shell::ScoreFilePaths(blank.rig.ui, blank.run);
-  blank.Done();
-  EXPECT_EQ(blank.run.Settings.AsciiScorePath, "");
+  t.console.Type("B \rA" + t.dir.File("gone/x") + "\rkQ");  // blank, then a bad path
+  shell::ScoreFilePaths(t.ui, t.run);
+  t.Done();
+  EXPECT_EQ(t.run.Settings.AsciiScorePath, "");
+  EXPECT_EQ(t.run.Settings.AnsiScorePath, "");
+  EXPECT_NE(t.Row(8).find("Score file Name & Path  : Disabled"), std::string::npos);
 }
 
 TEST(DownloadProgramPath, TrimmedOrDisabled) {
   ActionRig t;
-  t.rig.console.Type("  /opt/gsz/gsz.exe   \r");
-  shell::DownloadProgramPath(t.rig.ui, t.run);
+  t.console.Type("  /opt/gsz/gsz.exe   \r");
+  shell::DownloadProgramPath(t.ui, t.run);
   t.Done();
   EXPECT_EQ(t.run.DownloadPath, testsupport::OnWindows() ? "/OPT/GSZ/GSZ.EXE" : "/opt/gsz/gsz.exe");
-  EXPECT_TRUE(t.rig.ScreenHas("  Currently: NONE **SET THIS**"));
+  EXPECT_TRUE(t.ScreenHas("  Currently: NONE **SET THIS**"));
   EXPECT_FALSE(t.run.SettingsChanged);
 
   ActionRig blank;
   blank.run.DownloadPath = "/opt/gsz/gsz.exe";
-  blank.rig.console.Type("   \rx ");
-  shell::DownloadProgramPath(blank.rig.ui, blank.run);
+  blank.console.Type("   \rx ");
+  shell::DownloadProgramPath(blank.ui, blank.run);
   blank.Done();
   EXPECT_EQ(blank.run.DownloadPath, "DISABLED!");
-  EXPECT_TRUE(blank.rig.ScreenHas("IN GAME DOWNLOADING DISABLED!"));
-  EXPECT_TRUE(blank.rig.ScreenHas("  [space to continue]"));
+  EXPECT_TRUE(blank.ScreenHas("IN GAME DOWNLOADING DISABLED!"));
+  EXPECT_TRUE(blank.ScreenHas("  [space to continue]"));
 }
 
 }  // namespace

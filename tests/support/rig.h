@@ -55,6 +55,21 @@ class TempDir {
 // numbers and texts are its own.
 bool OnWindows();
 
+// While it lives, a test run by the superuser runs as an ordinary user, so
+// that permission bits keep it from reading a file (nothing changes for a
+// test run by an ordinary user). Files the test reads then must be
+// reachable by anyone. POSIX only (support/ordinary_user_posix.cpp).
+class AsOrdinaryUser {
+ public:
+  AsOrdinaryUser();
+  ~AsOrdinaryUser();
+  AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+  AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+ private:
+  bool switched_ = false;
+};
+
 // Bytes that are hard to mistake for defaults.
 std::vector<uint8_t> RandomBytes(size_t count, uint32_t seed);
 

@@ -3,6 +3,7 @@
 // since cleared.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,18 @@ class SnoopConsole : public platform::VirtualConsole {
   using VirtualConsole::VirtualConsole;
   char ReadKey() override {
     if (PendingKeys() > 0) shown.push_back(Dump());
+    if (on_read) on_read();
     return VirtualConsole::ReadKey();
   }
+  void Present() override {
+    if (on_present) on_present();
+    VirtualConsole::Present();
+  }
   std::vector<std::string> shown;
+  // Called before each key byte is read, and each time the screen is
+  // brought to the terminal.
+  std::function<void()> on_read;
+  std::function<void()> on_present;
 };
 
 struct SnoopRig {

@@ -178,6 +178,11 @@ TEST(LineEdit, OverwriteModeReplacesAndAppends) {
   for (int i = 0; i < 8; ++i) rig.console.Extended(key::kRight);
   rig.console.Type("s\r");
   EXPECT_EQ(EditHello(rig), "Zellos");
+  // After the first key control characters are typed like any other.
+  rig.console.Extended(key::kEnd);
+  rig.console.Type("\t\x01\r");
+  EXPECT_EQ(EditHello(rig), "Hello\t\x01");
+  EXPECT_EQ(rig.Row(3).substr(4, 7), "Hello\t\x01");
 }
 
 TEST(LineEdit, InsertModeShiftsTheRestAndCutsAtTheFieldLength) {
@@ -237,6 +242,13 @@ TEST(LineEdit, DelAndBackspace) {
   rig.console.Extended(key::kDel);  // past the end: nothing to delete
   rig.console.Type("!\r");
   EXPECT_EQ(EditHello(rig), "Hello!");
+
+  // Emptied and given one blank, the value is that blank: only longer
+  // values lose their trailing blanks.
+  rig.console.Extended(key::kEnd);
+  for (int i = 0; i < 5; ++i) rig.console.Key(key::kBackspace);
+  rig.console.Type(" \r");
+  EXPECT_EQ(EditHello(rig), " ");
 }
 
 TEST(LineEdit, TheFieldIsMaxLenPlusOneCellsAndEndsClearedOfItsColour) {

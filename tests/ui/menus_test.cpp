@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "platform/keys.h"
+#include "support/capture_port.h"
 #include "support/rig.h"
+#include "support/snoop_rig.h"
 
 namespace {
 
@@ -366,6 +368,43 @@ TEST(ListPicker, ASingleColumnListWidensTheBarToTheLongestText) {
   EXPECT_EQ(rig.AttrAt(20, 12), kBarAttr);
   EXPECT_EQ(rig.AttrAt(9, 10), 0x07);  // the others drawn plain, their full width
   EXPECT_EQ(rig.AttrAt(20, 10), 0x07);
+}
+
+// Keys outside the accepted set are read and dropped without drawing
+// anything again, so a caller sees no erase-and-redraw for them.
+TEST(Menus, KeysOutsideTheAcceptedSetRedrawNothing) {
+  testsupport::SnoopRig rig;
+  testsupport::CapturePort& caller = testsupport::MakeRemote(rig.door);
+  std::vector<size_t> sent;  // bytes sent by the time each key byte is read
+  rig.console.on_read = [&] { sent.push_back(caller.sent.size()); };
+
+  // A letter that is no hot key, Left (scan code "K", no hot key either)
+  // and "6" are ignored; Down moves.
+  rig.console.Type("x");
+  rig.console.Extended(key::kLeft);
+  rig.console.Type("6");
+  rig.console.Extended(key::kDown);
+  rig.console.Key(key::kEnter);
+  ui::MenuDef menu = Greek();
+  rig.ui.MenuPos = 1;
+  rig.door.DGotoRowCol(kMenuRow, kMenuCol);
+  EXPECT_EQ(ui::LightbarMenu(rig.ui, menu), 2);
+  ASSERT_EQ(sent.size(), 7u);
+  EXPECT_EQ(sent[5], sent[0]);
+  EXPECT_GT(sent[6], sent[5]);
+
+  // In the picker a letter that is no hot key and any extended key that is
+  // no arrow are ignored; "6" moves.
+  sent.clear();
+  rig.console.Type("z");
+  rig.console.Extended(key::kPgDn);
+  rig.console.Type("6\r");
+  ui::PickDef pick = TwoColumns();
+  rig.ui.MenuPos = 1;
+  EXPECT_EQ(ui::ListPicker(rig.ui, pick), 2);
+  ASSERT_EQ(sent.size(), 5u);
+  EXPECT_EQ(sent[3], sent[0]);
+  EXPECT_GT(sent[4], sent[3]);
 }
 
 }  // namespace

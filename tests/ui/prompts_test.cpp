@@ -97,6 +97,13 @@ TEST(ChooseTwo, AnswersSitSixColumnsApartWhateverTheHotKeyMarks) {
   EXPECT_EQ(second.AttrAt(36, 14), 0x07);  // the "n" of "On " is not marked
   EXPECT_EQ(second.AttrAt(41, 14), 0x0F);
   EXPECT_EQ(second.AttrAt(44, 14), 0x0C);
+
+  // A marked answer holds seven characters: the marks take four of them.
+  Rig cut;
+  cut.console.Type("k");
+  EXPECT_TRUE(ui::ChooseTwo(cut.ui, "Keep it?", "Keep", "Drop", 'K', 'D', true));
+  EXPECT_NE(cut.Row(14).find("-Kee-  Dro "), std::string::npos) << cut.Row(14);
+  EXPECT_EQ(cut.Row(14).find("Keep"), std::string::npos);
 }
 
 TEST(MessageLines, EmptyLinesBeforeTheLastTextStayAndTheFrameFollows) {

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The terminal shrinks below 80x25 while the program runs: the screen is
+# drawn clipped, never wrapped or scrolled, with a notice asking for 80x25;
+# keys typed meanwhile count, and the whole screen comes back when the
+# terminal is large enough again. At the end the shell's next output comes
+# under the program's last line and the status bar is gone from row 25.
+. "$(dirname "$0")/lib.bash"
+make_game_dir
+
+RUN=1
+tmux_ new-session -d -s "run$RUN" -x 80 -y 25 \
+  "cd '$GAME_DIR' && ./keldcfg -L; echo 'AFTER THE PROGRAM'; echo 0 > '$GAME_DIR/exit.code'; sleep 600"
+wait_for_text "Enter your name"
+keys Enter
+wait_for_text "Configure Nodes"
+# The DORINFO choice waits for a key through the door console, which draws
+# the status bar on row 25; it stays there while the menus run.
+keys c
+wait_for_text "Node 1 doesn't exist. Create it?"
+keys y 3
+wait_for_text "PICK A BBS TYPE"
+keys 1
+wait_for_text "DORINFO CHOICE"
+wait_for_text "Tolldoor"
+keys 1 Escape
+wait_for_text "Configure Nodes"
+before=$(screen_text)
+
+tmux_ resize-window -t "run$RUN" -x 60 -y 20
+wait_for_text "80x25"
+mapfile -t was < <(echo "$before")
+mapfile -t now < <(screen_text)
+[ "${#now[@]}" -eq 20 ] || fail "the pane is not 20 rows"
+# Every row that fits shows the first 60 columns of the same row before.
+trim() { local text=$1; echo "${text%"${text##*[! ]}"}"; }
+for row in $(seq 0 18); do
+  want=$(trim "${was[$row]:0:60}")
+  got=$(trim "${now[$row]}")
+  [ "$want" = "$got" ] || fail "row $((row + 1)) shows \"$got\", not \"$want\""
+done
+
+keys Left Left # Main -> Editors -> Misc, typed while the terminal is small
+sleep 0.3
+tmux_ resize-window -t "run$RUN" -x 80 -y 25
+wait_for_text "Intro ansis are On."
+screen_text | grep -qF "80x25" && fail "the notice stayed"
+
+keys Escape
+wait_for_text "AFTER THE PROGRAM"
+wait_for_exit
+final=$(screen_text)
+thanks=$(echo "$final" | grep -nF "Thanks for using our software!" | cut -d: -f1)
+after=$(echo "$final" | grep -nF "AFTER THE PROGRAM" | cut -d: -f1)
+[ -n "$thanks" ] && [ "$after" -gt "$thanks" ] && [ "$after" -le $((thanks + 6)) ] ||
+  fail "the shell's output is on row $after, the farewell on row $thanks"
+[ -z "$(echo "$final" | sed -n '25p' | tr -d ' ')" ] || fail "row 25 still shows the status bar"
+echo "ok"
