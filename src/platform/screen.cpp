@@ -55,6 +55,14 @@ void Screen::GotoXY(int x, int y) {
   ++version_;
 }
 
+int Screen::LastOutputRow() const {
+  auto shows_something = [](Cell cell) { return !IsBlank(cell.ch) || (cell.attr & 0xF0) != 0; };
+  for (int row = window_.bottom; row > CursorScreenRow(); --row)
+    for (int col = window_.left; col <= window_.right; ++col)
+      if (shows_something(At(col, row))) return row;
+  return CursorScreenRow();
+}
+
 void Screen::SetCursorVisible(bool visible) {
   if (visible == cursor_visible_) return;
   cursor_visible_ = visible;

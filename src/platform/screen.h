@@ -21,6 +21,12 @@ struct Cell {
   bool operator==(const Cell&) const = default;
 };
 
+// 0 and 255 show as blank on a PC, as a space does: a blank cell shows
+// only its background.
+inline bool IsBlank(uint8_t ch) {
+  return ch == ' ' || ch == 0 || ch == 0xFF;
+}
+
 struct Window {
   int left = 1, top = 1, right = kScreenCols, bottom = kScreenRows;
   int Width() const { return right - left + 1; }
@@ -52,6 +58,10 @@ class Screen {
   // Cursor in screen coordinates, for the backends.
   int CursorScreenCol() const { return window_.left + cursor_col_ - 1; }
   int CursorScreenRow() const { return window_.top + cursor_row_ - 1; }
+  // The window's lowest row that shows anything (a character, or a blank
+  // with a background colour), and never one above the cursor's: where a
+  // backend hands the console back, the prompt goes on the row below.
+  int LastOutputRow() const;
 
   // Whether the text cursor is shown; screens that draw their own pointer
   // hide it while they run.

@@ -24,10 +24,9 @@ uint8_t Background(uint8_t attr) {
 }
 
 // What a cell looks like: a blank shows only its background, so blanks that
-// differ in foreground alone look the same and need no redraw. 0 and 255
-// are blank on a PC too.
+// differ in foreground alone look the same and need no redraw.
 Cell Appearance(Cell cell) {
-  if (cell.ch == ' ' || cell.ch == 0 || cell.ch == 0xFF) return Cell{' ', Background(cell.attr)};
+  if (IsBlank(cell.ch)) return Cell{' ', Background(cell.attr)};
   return cell;
 }
 
@@ -93,7 +92,7 @@ std::string TerminalRenderer::Render(const Screen& screen, bool cursor_visible) 
 // among it, is erased.
 std::string TerminalRenderer::Leave(const Screen& screen) {
   out_.clear();
-  int row = std::clamp(LastLineRow(screen), 1, std::max(VisibleRows(), 1));
+  int row = std::clamp(screen.LastOutputRow(), 1, std::max(VisibleRows(), 1));
   MoveTo(1, row);  // before the reset: the move may rewrite cells in their colours
   out_ += "\x1b[0m";
   if (cursor_visible_ != true) out_ += "\x1b[?25h";
@@ -101,14 +100,6 @@ std::string TerminalRenderer::Leave(const Screen& screen) {
   out_ += "\n\x1b[J";
   Invalidate();
   return std::move(out_);
-}
-
-int TerminalRenderer::LastLineRow(const Screen& screen) const {
-  const Window& window = screen.window();
-  for (int row = window.bottom; row > screen.CursorScreenRow(); --row)
-    for (int col = window.left; col <= window.right; ++col)
-      if (Appearance(screen.At(col, row)) != Appearance(Cell{})) return row;
-  return screen.CursorScreenRow();
 }
 
 void TerminalRenderer::DrawNotice() {

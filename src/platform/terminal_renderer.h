@@ -49,7 +49,6 @@ class TerminalRenderer {
     return TooSmall() ? std::min(kScreenRows, terminal_rows_ - 1) : kScreenRows;
   }
   void DrawNotice();
-  int LastLineRow(const Screen& screen) const;
 
   Cell& Shown(int col, int row) { return shown_[(row - 1) * kScreenCols + (col - 1)]; }
   const Cell& Shown(int col, int row) const { return shown_[(row - 1) * kScreenCols + (col - 1)]; }

@@ -2,6 +2,8 @@
 // console's screen buffer at the top left of its window, keys read as
 // console input records (an extended key as 0 and its PC scan code), and
 // console control events turned into an orderly end on the main thread.
+// A window made smaller than the screen shows the part that fits and a
+// notice on its last row, as the POSIX terminal does.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <deque>
 #include <string>
+#include <string_view>
 
 #include "platform/cp437.h"
 #include "platform/program_end.h"
@@ -119,6 +122,18 @@ std::string SizeText(int cols, int rows) {
   return std::to_string(cols) + "x" + std::to_string(rows);
 }
 
+// Shown on the last row of a window too small for the screen.
+constexpr std::string_view kSmallNotice = " Please make this window 80x25 ";
+constexpr WORD kNoticeAttr = 0x70;  // black on light grey
+
+int WindowCols(const CONSOLE_SCREEN_BUFFER_INFO& info) {
+  return info.srWindow.Right - info.srWindow.Left + 1;
+}
+
+int WindowRows(const CONSOLE_SCREEN_BUFFER_INFO& info) {
+  return info.srWindow.Bottom - info.srWindow.Top + 1;
+}
+
 class Win32Console final : public Console {
  public:
   Win32Console(HANDLE input, HANDLE output, DWORD saved_mode,
@@ -134,13 +149,26 @@ class Win32Console final : public Console {
   void ReadInput();
   void Decode(const KEY_EVENT_RECORD& key);
   bool WaitForInput(DWORD timeout_ms);
+  void FollowWindowSize();
+  bool TooSmall() const { return window_cols_ < kScreenCols || window_rows_ < kScreenRows; }
+  int VisibleCols() const { return std::min(kScreenCols, window_cols_); }
+  int VisibleRows() const {
+    return TooSmall() ? std::min(kScreenRows, window_rows_ - 1) : kScreenRows;
+  }
+  void Blank(int first, int rows, int cols, WORD attr);
+  void DrawNotice();
+  void ShowCursor(bool visible);
   void Restore();
 
   HANDLE input_;
   HANDLE output_;
   DWORD saved_mode_;
   WORD saved_attr_;
+  CONSOLE_CURSOR_INFO saved_cursor_{};
+  bool cursor_visible_;
   COORD origin_;  // the screen's top left cell in the console's buffer
+  int window_cols_;
+  int window_rows_;
   std::array<CHAR_INFO, kScreenCols * kScreenRows> shown_{};
   bool shown_valid_ = false;
   uint64_t presented_version_ = 0;
@@ -155,12 +183,17 @@ Win32Console::Win32Console(HANDLE input, HANDLE output, DWORD saved_mode,
       output_(output),
       saved_mode_(saved_mode),
       saved_attr_(info.wAttributes),
-      origin_{info.srWindow.Left, info.srWindow.Top} {
+      origin_{info.srWindow.Left, info.srWindow.Top},
+      window_cols_(WindowCols(info)),
+      window_rows_(WindowRows(info)) {
+  ::GetConsoleCursorInfo(output_, &saved_cursor_);
+  cursor_visible_ = saved_cursor_.bVisible != 0;
   ::SetConsoleCtrlHandler(OnControlEvent, TRUE);
   exit_proc_ = AddExitProc([this] { Restore(); });
   // Ctrl+C is a key like any other, as on a raw terminal; Ctrl+Break and
-  // closing the window still end the program.
-  ::SetConsoleMode(input_, ENABLE_EXTENDED_FLAGS);
+  // closing the window still end the program. A resized buffer wakes the
+  // wait for a key, so that the screen follows at once.
+  ::SetConsoleMode(input_, ENABLE_EXTENDED_FLAGS | ENABLE_WINDOW_INPUT);
 }
 
 Win32Console::~Win32Console() {
@@ -168,14 +201,17 @@ Win32Console::~Win32Console() {
   Restore();
 }
 
-// The program's last screen stays in the console, and the prompt comes on
-// the line below the cursor.
+// The program's last screen stays in the console; the prompt comes under
+// the last line the program wrote in its window (or under the cursor when
+// that is lower), and what lies below, the status bar among it, is erased.
 void Win32Console::Restore() {
   if (restored_) return;
   restored_ = true;
   Present();
-  SHORT row = static_cast<SHORT>(origin_.Y + screen_.CursorScreenRow());
-  ::SetConsoleCursorPosition(output_, COORD{origin_.X, row});
+  int row = std::clamp(screen_.LastOutputRow(), 1, std::max(VisibleRows(), 1));
+  Blank(row, std::min(kScreenRows, window_rows_) - row, VisibleCols(), saved_attr_);
+  ::SetConsoleCursorPosition(output_, COORD{origin_.X, static_cast<SHORT>(origin_.Y + row)});
+  ::SetConsoleCursorInfo(output_, &saved_cursor_);
   ::SetConsoleTextAttribute(output_, saved_attr_);
   // Keys typed for the program must not go on to the command prompt.
   ::FlushConsoleInputBuffer(input_);
@@ -219,12 +255,14 @@ bool Win32Console::WaitForKey(int timeout_ms) {
   }
 }
 
-// Writes the smallest rectangle of the buffer that holds every changed cell.
+// Writes the smallest rectangle of the buffer that holds every changed cell
+// the window shows.
 void Win32Console::Present() {
+  FollowWindowSize();
   std::array<CHAR_INFO, kScreenCols * kScreenRows> cells;
   int left = kScreenCols, top = kScreenRows, right = -1, bottom = -1;
-  for (int row = 0; row < kScreenRows; ++row) {
-    for (int col = 0; col < kScreenCols; ++col) {
+  for (int row = 0; row < VisibleRows(); ++row) {
+    for (int col = 0; col < VisibleCols(); ++col) {
       Cell cell = screen_.At(col + 1, row + 1);
       CHAR_INFO& info = cells[row * kScreenCols + col];
       info.Char.UnicodeChar = static_cast<WCHAR>(Cp437Glyph(cell.ch));
@@ -246,17 +284,69 @@ void Win32Console::Present() {
                       static_cast<SHORT>(origin_.Y + bottom)};
     ::WriteConsoleOutputW(output_, cells.data(), COORD{kScreenCols, kScreenRows},
                           COORD{static_cast<SHORT>(left), static_cast<SHORT>(top)}, &region);
-    shown_ = cells;
-    shown_valid_ = true;
+    for (int row = top; row <= bottom; ++row)
+      for (int col = left; col <= right; ++col)
+        shown_[row * kScreenCols + col] = cells[row * kScreenCols + col];
   }
-  ::SetConsoleCursorPosition(output_,
-                             COORD{static_cast<SHORT>(origin_.X + screen_.CursorScreenCol() - 1),
-                                   static_cast<SHORT>(origin_.Y + screen_.CursorScreenRow() - 1)});
+  if (!shown_valid_ && TooSmall()) DrawNotice();
+  shown_valid_ = true;
+  // A cursor outside the window would scroll the window to it.
+  int col = std::min(screen_.CursorScreenCol(), VisibleCols());
+  int row = std::min(screen_.CursorScreenRow(), std::max(VisibleRows(), 1));
+  ::SetConsoleCursorPosition(output_, COORD{static_cast<SHORT>(origin_.X + col - 1),
+                                            static_cast<SHORT>(origin_.Y + row - 1)});
+  ShowCursor(screen_.CursorVisible());
   for (int bells = screen_.TakeBells(); bells > 0; --bells) ::MessageBeep(MB_OK);
   presented_version_ = screen_.version();
 }
 
+// A window of another size is drawn afresh from its new top left cell.
+void Win32Console::FollowWindowSize() {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (::GetConsoleScreenBufferInfo(output_, &info) == 0) return;
+  if (WindowCols(info) == window_cols_ && WindowRows(info) == window_rows_) return;
+  window_cols_ = WindowCols(info);
+  window_rows_ = WindowRows(info);
+  origin_ = COORD{info.srWindow.Left, info.srWindow.Top};
+  Blank(0, window_rows_, window_cols_, 0x07);
+  shown_valid_ = false;
+}
+
+// Blanks `cols` cells of `rows` rows from the window's row `first` (0 the
+// top), in one attribute.
+void Win32Console::Blank(int first, int rows, int cols, WORD attr) {
+  for (int row = first; row < first + rows; ++row) {
+    COORD start{origin_.X, static_cast<SHORT>(origin_.Y + row)};
+    DWORD written = 0;
+    ::FillConsoleOutputCharacterW(output_, L' ', static_cast<DWORD>(cols), start, &written);
+    ::FillConsoleOutputAttribute(output_, attr, static_cast<DWORD>(cols), start, &written);
+  }
+}
+
+void Win32Console::DrawNotice() {
+  // The window's last column stays empty, as on a terminal that could wrap.
+  size_t length = std::min(kSmallNotice.size(), static_cast<size_t>(std::max(window_cols_ - 1, 0)));
+  std::array<CHAR_INFO, kSmallNotice.size()> notice;
+  for (size_t i = 0; i < length; ++i) {
+    notice[i].Char.UnicodeChar = static_cast<WCHAR>(kSmallNotice[i]);
+    notice[i].Attributes = kNoticeAttr;
+  }
+  if (length == 0) return;
+  SHORT row = static_cast<SHORT>(origin_.Y + window_rows_ - 1);
+  SMALL_RECT region{origin_.X, row, static_cast<SHORT>(origin_.X + length - 1), row};
+  ::WriteConsoleOutputW(output_, notice.data(), COORD{static_cast<SHORT>(length), 1}, COORD{0, 0},
+                        &region);
+}
+
+void Win32Console::ShowCursor(bool visible) {
+  if (visible == cursor_visible_) return;
+  CONSOLE_CURSOR_INFO cursor = saved_cursor_;
+  cursor.bVisible = visible ? TRUE : FALSE;
+  if (::SetConsoleCursorInfo(output_, &cursor) != 0) cursor_visible_ = visible;
+}
+
 void Win32Console::ReadInput() {
+  bool resized = false;
   DWORD waiting = 0;
   while (::GetNumberOfConsoleInputEvents(input_, &waiting) != 0 && waiting > 0) {
     std::array<INPUT_RECORD, 32> records;
@@ -264,9 +354,12 @@ void Win32Console::ReadInput() {
     if (::ReadConsoleInputW(input_, records.data(), static_cast<DWORD>(records.size()), &count) ==
         0)
       EndProgram();  // cannot read keys at all
-    for (DWORD i = 0; i < count; ++i)
+    for (DWORD i = 0; i < count; ++i) {
       if (records[i].EventType == KEY_EVENT) Decode(records[i].Event.KeyEvent);
+      if (records[i].EventType == WINDOW_BUFFER_SIZE_EVENT) resized = true;
+    }
   }
+  if (resized) Present();
 }
 
 void Win32Console::Decode(const KEY_EVENT_RECORD& key) {
