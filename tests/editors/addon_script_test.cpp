@@ -173,7 +173,9 @@ TEST(AddonUninstall, EveryNamePatternsAndTheProgramItselfAreRefused) {
   for (const auto& name : data) dir.Write(name, "data");
   dir.Write("KeldCfg", "a copy of the program");
   fs::create_hard_link(dir.File("KeldCfg"), dir.File("kcfg.bak"));
-  fs::create_symlink(dir.File("KeldCfg"), dir.File("KELDCFG.LNK"));
+  // A link to it, where the system lets the tests make one (wine does not).
+  std::error_code no_links;
+  fs::create_symlink(dir.File("KeldCfg"), dir.File("KELDCFG.LNK"), no_links);
   auto uninstall = [&](const std::string& lines) {
     auto section = editors::UninstallSection("@#UNINSTALL\n" + lines);
     RecordedUninstall report;
@@ -189,8 +191,9 @@ TEST(AddonUninstall, EveryNamePatternsAndTheProgramItselfAreRefused) {
 
   uninstall("@DEL keld*\n@DEL K*\n");
   for (const char* gone : {"KELDTOUR.DAT", "keldinfo.txt"}) EXPECT_FALSE(dir.Exists(gone)) << gone;
-  for (const char* kept : {"KeldCfg", "kcfg.bak", "KELDCFG.LNK", "KELD.DAT", "KELD.LDY"})
+  for (const char* kept : {"KeldCfg", "kcfg.bak", "KELD.DAT", "KELD.LDY"})
     EXPECT_TRUE(dir.Exists(kept)) << kept;
+  EXPECT_EQ(dir.Exists("KELDCFG.LNK"), !no_links);
 
   uninstall("@DEL *.DAT\n");
   for (const char* gone : {"LENEMY.DAT", "WEAPONS.DAT", "ARMOR.DAT", "NODE1.DAT"})

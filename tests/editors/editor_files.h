@@ -77,7 +77,8 @@ inline void ExpectShortFileEndsTheProgram(void (*editor)(ui::Ui&, const std::str
         editor(rig.ui, dir.path());
       },
       testing::ExitedWithCode(0),
-      "I/O error .* while reading .*" + name + ": " + name + " is [0-9]+ bytes; .*backup");
+      "I/O error .* while reading .*" + name + ": " + name +
+          " is \\w+ bytes; .*\n  Restore it from a backup");
   EXPECT_EQ(Difference(dir.Read(name), bytes), "");
 }
 

@@ -1,7 +1,9 @@
 // What the Windows backend adds: the executable's path from the system,
-// searches that see only real names, and the system's error numbers (the
-// DOS numbering the run-time I/O error report shows) with their texts.
+// searches that see only real names, the system's error numbers (the DOS
+// numbering the run-time I/O error report shows) with their texts, and a
+// rewritten file's attributes.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <array>
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include "platform/file.h"
 #include "platform/files.h"
 #include "platform/letter_case.h"
+#include "platform/whole_file.h"
 #include "support/rig.h"
 
 namespace {
@@ -46,7 +49,18 @@ TEST(SystemErrors, DosNumbersAndTheSystemsTexts) {
 
   std::string text = platform::ErrorText(5);
   EXPECT_NE(platform::UpperCase(text).find("DENIED"), std::string::npos) << text;
-  EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find_last_of(".\r\n"), std::string::npos) << text;  // the report ends it
+}
+
+// A rewritten file is kept as the old one was: hidden stays hidden.
+TEST(WholeFile, TheNewFileKeepsTheOldOnesAttributes) {
+  TempDir dir;
+  dir.Write("KELD.DAT", "old");
+  ASSERT_NE(::SetFileAttributesA(dir.File("KELD.DAT").c_str(), FILE_ATTRIBUTE_HIDDEN), 0);
+  int error = 0;
+  ASSERT_TRUE(platform::WriteWholeFile(dir.File("KELD.DAT"), "new", error)) << error;
+  EXPECT_EQ(dir.Read("KELD.DAT"), "new");
+  EXPECT_NE(::GetFileAttributesA(dir.File("KELD.DAT").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
 }  // namespace
