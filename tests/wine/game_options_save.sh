@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # keldcfg.exe under wine64 in tmux: the local login, the main menu, one game
-# option edited, Escape, "Save changes?" Yes; exit code 0 and KELD.DAT
-# holding the new value. Run by scripts/test-windows with WINE and the
+# option edited, Escape, "Save changes?" Yes; exit code 0, KELD.DAT
+# holding the new value, and the console handed back with the shell's next
+# output under the farewell and the status bar gone. Run by scripts/test-windows with WINE and the
 # wine prefix set.
 . "$(dirname "$0")/../smoke/lib.bash"
 WAIT_TENTHS=300  # wine takes a moment to start
@@ -14,7 +15,8 @@ make_wine_game_dir() {
 start_wine_program() {
   RUN=$((RUN + 1))
   tmux_ new-session -d -s "run$RUN" -x 80 -y 25 \
-    "cd '$GAME_DIR' && '$WINE' KELDCFG.EXE $*; echo \$? > '$GAME_DIR/exit.code'; sleep 600"
+    "cd '$GAME_DIR' && '$WINE' KELDCFG.EXE $*; echo \$? > '$GAME_DIR/exit.code';
+     echo 'AFTER THE PROGRAM'; sleep 600"
 }
 
 make_wine_game_dir
@@ -37,6 +39,13 @@ wait_for_text "Changes saved."
 keys Space
 wait_for_text "Thanks for using our software!"
 wait_for_exit
+wait_for_text "AFTER THE PROGRAM"
+final=$(screen_text)
+thanks=$(echo "$final" | grep -nF "Thanks for using our software!" | cut -d: -f1)
+after=$(echo "$final" | grep -nF "AFTER THE PROGRAM" | cut -d: -f1)
+[ "$after" -gt "$thanks" ] && [ "$after" -le $((thanks + 6)) ] ||
+  fail "the shell's output is on row $after, the farewell on row $thanks"
+[ -z "$(echo "$final" | sed -n '25p' | tr -d ' ')" ] || fail "row 25 still shows the status bar"
 
 [ "$(od -A n -t u2 -j 367 -N 2 "$GAME_DIR/KELD.DAT" | tr -d ' ')" = 33 ] ||
   fail "forest fights are not 33 at offset 367"
