@@ -66,5 +66,18 @@ wait_for_exit() {
 
 keys() { tmux_ send-keys -t "run$RUN" "$@"; }
 
+# After the farewell: the shell's next output, "AFTER THE PROGRAM", comes
+# under the program's last line, and row 25 no longer shows the status bar.
+expect_handed_back() {
+  wait_for_text "AFTER THE PROGRAM"
+  local final thanks after
+  final=$(screen_text)
+  thanks=$(echo "$final" | grep -nF "Thanks for using our software!" | cut -d: -f1)
+  after=$(echo "$final" | grep -nF "AFTER THE PROGRAM" | cut -d: -f1)
+  [ -n "$thanks" ] && [ "$after" -gt "$thanks" ] && [ "$after" -le $((thanks + 6)) ] ||
+    fail "the shell's output is on row $after, the farewell on row $thanks"
+  [ -z "$(echo "$final" | sed -n '25p' | tr -d ' ')" ] || fail "row 25 still shows the status bar"
+}
+
 # Every file of the game directory with its checksum.
 snapshot() { (cd "$GAME_DIR" && find . -type f ! -name exit.code -print0 | sort -z | xargs -0 md5sum); }

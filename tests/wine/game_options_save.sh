@@ -39,13 +39,7 @@ wait_for_text "Changes saved."
 keys Space
 wait_for_text "Thanks for using our software!"
 wait_for_exit
-wait_for_text "AFTER THE PROGRAM"
-final=$(screen_text)
-thanks=$(echo "$final" | grep -nF "Thanks for using our software!" | cut -d: -f1)
-after=$(echo "$final" | grep -nF "AFTER THE PROGRAM" | cut -d: -f1)
-[ "$after" -gt "$thanks" ] && [ "$after" -le $((thanks + 6)) ] ||
-  fail "the shell's output is on row $after, the farewell on row $thanks"
-[ -z "$(echo "$final" | sed -n '25p' | tr -d ' ')" ] || fail "row 25 still shows the status bar"
+expect_handed_back
 
 [ "$(od -A n -t u2 -j 367 -N 2 "$GAME_DIR/KELD.DAT" | tr -d ' ')" = 33 ] ||
   fail "forest fights are not 33 at offset 367"
