@@ -230,7 +230,7 @@ std::string Door::AnsiBack(int colour) const {
 // "|" and two hex digits select a colour, as BBS texts write them; the
 // blink bit of the code is dropped.
 std::string Door::PipeCodes(std::string_view s) const {
-  if (s.size() < 3) return std::string(s);
+  if (s.size() < 3 || s.find('|') == std::string_view::npos) return std::string(s);
   std::string out;
   for (size_t i = 0; i < s.size(); ++i) {
     int hi = i + 2 < s.size() && s[i] == '|' ? HexDigit(s[i + 1]) : -1;
