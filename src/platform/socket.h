@@ -17,8 +17,9 @@ namespace platform {
 using Socket = std::intptr_t;
 inline constexpr Socket kNoSocket = -1;
 
-// Prepares the system's socket layer (Windows Sockets; nothing to do on
-// POSIX). False, with the system's error code, when it cannot.
+// Prepares the system's socket layer (Windows Sockets, started by the first
+// call in the process; nothing to do on POSIX). False, with the system's
+// error code, when it cannot.
 bool StartSockets(int& error);
 
 struct SocketResult {

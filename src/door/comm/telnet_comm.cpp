@@ -140,8 +140,8 @@ void TelnetComm::ReceiveOnce(uint8_t* staging, int max) {
   }
 }
 
-void TelnetComm::TelnetFilter(const uint8_t* bytes, size_t count) {
-  Decoded decoded(const_cast<uint8_t*>(bytes));
+void TelnetComm::TelnetFilter(uint8_t* bytes, size_t count) {
+  Decoded decoded(bytes);
   filter_.Feed(bytes, count, decoded);
   PutInput(decoded.data(), decoded.count());
   if (!decoded.replies().empty()) SendRaw(decoded.replies().data(), decoded.replies().size());

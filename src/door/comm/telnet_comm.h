@@ -41,7 +41,8 @@ class TelnetComm final : public CommPort {
 
  private:
   void ReceiveOnce(uint8_t* staging, int max);
-  void TelnetFilter(const uint8_t* bytes, size_t count);
+  // Decodes received bytes in place, queues the data and answers options.
+  void TelnetFilter(uint8_t* bytes, size_t count);
   bool SendQueued(uint8_t* queued, uint8_t* encoded);
   bool SendAll(const uint8_t* bytes, size_t count);
   void ConnectionFailed();
