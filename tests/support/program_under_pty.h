@@ -36,7 +36,7 @@ class ProgramUnderPty {
   int WaitForExit(int timeout_ms);
 
   int pid() const { return pid_; }
-  // CPU time (user and system) the program has used so far, in seconds.
+  // CPU time the program has used so far, in seconds.
   double CpuSeconds() const;
   const std::string& shown() const { return shown_; }
   const std::string& received() const { return received_; }

@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <chrono>
 #include <fstream>
-#include <sstream>
 
 #include "support/program_under_pty.h"
 
@@ -130,17 +129,13 @@ int ProgramUnderPty::WaitForExit(int timeout_ms) {
   return exit_code_;
 }
 
+// The scheduler's count of nanoseconds on a CPU: finer than the clock
+// ticks of /proc/<pid>/stat, which a program that sleeps well never reaches.
 double ProgramUnderPty::CpuSeconds() const {
-  std::ifstream file("/proc/" + std::to_string(pid_) + "/stat");
-  std::string line;
-  std::getline(file, line);
-  // The fields after the command name, which ends with the last ")".
-  std::istringstream fields(line.substr(line.rfind(')') + 2));
-  std::string field;
-  long long ticks = 0;
-  for (int number = 3; number <= 15 && fields >> field; ++number)
-    if (number >= 14) ticks += std::stoll(field);  // utime and stime
-  return static_cast<double>(ticks) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+  std::ifstream file("/proc/" + std::to_string(pid_) + "/schedstat");
+  long long nanoseconds = -1;
+  file >> nanoseconds;
+  return static_cast<double>(nanoseconds) / 1e9;
 }
 
 }  // namespace testsupport
