@@ -133,7 +133,8 @@ TEST_F(TelnetLine, Every255DoubledWhereverTheSocketStopsShort) {
   std::string received;
   std::thread slow_caller([&] {
     while (received.size() < wire.size()) {
-      std::string chunk = ReceiveUpTo(line.caller, 1000, kWaitMs);
+      std::string chunk =
+          ReceiveUpTo(line.caller, std::min<size_t>(1000, wire.size() - received.size()), kWaitMs);
       if (chunk.empty()) return;
       received += chunk;
       std::this_thread::sleep_for(200us);
