@@ -103,12 +103,10 @@ size_t CommPort::SendWait(const uint8_t* data, size_t length, const IdleProc&) {
 
 size_t CommPort::ReadBlock(uint8_t* buffer, size_t length) {
   int count = BlockSize(length);
-  if (!HoldsInput(count)) {
-    InputWanted.Set();
-    do {
-      WaitOnLine(input_arrived_);
-      if (CharAvail()) InputWanted.Set();
-    } while (!HoldsInput(count) && Carrier());
+  if (!HoldsInput(count)) InputWanted.Set();
+  while (!HoldsInput(count) && Carrier()) {
+    WaitOnLine(input_arrived_);
+    if (CharAvail()) InputWanted.Set();
   }
   platform::Locked hold(InputLock);
   int taken = InputQueue.Take(buffer, count);
