@@ -20,9 +20,6 @@ constexpr int kTickMillis = 1000;
 // The clock moves in steps of this size, so waking sooner than this after
 // the check is due would only find it not due yet.
 constexpr int kClockStepMillis = 10;
-// Remote input is polled, not signalled, so a remote session looks again
-// this often while it waits; a local one sleeps until a key or the check.
-constexpr int kRemotePollMillis = 15;
 
 // The console's numeric arguments are bytes: larger values wrap as they
 // would in a byte.
@@ -49,14 +46,21 @@ int32_t MillisBetween(int32_t from, int32_t to) {
 }
 
 // How long DReadKey may sleep before it must look again: never past the
-// next periodic check, and only briefly while a caller may be typing.
+// next periodic check.
 int WaitMillis(Door& door) {
-  int wait = kTickMillis;
-  if (door.state.TimerActive) {
-    int32_t elapsed = MillisBetween(door.state.LastTick, door.clock().MillisSinceMidnight());
-    wait = std::clamp(kTickMillis + 1 - elapsed, kClockStepMillis, kTickMillis);
-  }
-  return door.DIsLocal() ? wait : std::min(wait, kRemotePollMillis);
+  if (!door.state.TimerActive) return kTickMillis;
+  int32_t elapsed = MillisBetween(door.state.LastTick, door.clock().MillisSinceMidnight());
+  return std::clamp(kTickMillis + 1 - elapsed, kClockStepMillis, kTickMillis);
+}
+
+// Sleeps until a local key, the caller's input or the next check, whichever
+// comes first.
+void WaitForEitherSide(Door& door) {
+  const platform::Event* remote = door.DIsLocal() ? nullptr : door.comm.CommInputSignal();
+  if (remote != nullptr)
+    door.console().WaitForKeyOrEvent(WaitMillis(door), *remote);
+  else
+    door.console().WaitForKey(WaitMillis(door));
 }
 
 // a - b as 32-bit arithmetic wraps, without overflowing.
@@ -226,7 +230,7 @@ std::string Door::AnsiBack(int colour) const {
 // "|" and two hex digits select a colour, as BBS texts write them; the
 // blink bit of the code is dropped.
 std::string Door::PipeCodes(std::string_view s) const {
-  if (s.size() < 3) return std::string(s);
+  if (s.size() < 3 || s.find('|') == std::string_view::npos) return std::string(s);
   std::string out;
   for (size_t i = 0; i < s.size(); ++i) {
     int hi = i + 2 < s.size() && s[i] == '|' ? HexDigit(s[i + 1]) : -1;
@@ -256,7 +260,7 @@ char Door::DReadKey() {
   char key = 0;
   bool extended = false;
   for (;;) {
-    while (!DKeyAvail()) console_.WaitForKey(WaitMillis(*this));
+    while (!DKeyAvail()) WaitForEitherSide(*this);
     if (TakeLocalKey(*this, key, extended) || TakeRemoteKey(*this, key, extended)) break;
   }
   state.LastKey = key;

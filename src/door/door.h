@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "door/comm/comm_port.h"
+#include "door/comm/comm_facade.h"
 #include "door/door_state.h"
 #include "door/local_ansi.h"
 #include "platform/clock.h"

@@ -10,14 +10,6 @@
 #include "platform/library.h"
 #include "platform/record_bytes.h"
 
-// The WINServer library's entry points use the Windows calling convention,
-// which differs from the C one only on 32-bit Windows.
-#if defined(_WIN32) && !defined(_WIN64)
-#define KELD_HOST_CALL __stdcall
-#else
-#define KELD_HOST_CALL
-#endif
-
 namespace door {
 
 namespace {

@@ -50,18 +50,20 @@ uint8_t AnsiColourMap(uint8_t colour) {
 }
 
 void LocalAnsi::Render(platform::Screen& screen, std::string_view text) {
-  // Ordinary characters collect here and go to the screen in runs: before
-  // a command acts on the cursor or attribute, and at the end of the text.
-  std::string pending;
-  auto flush = [&] {
-    if (!pending.empty()) screen.Write(pending);
-    pending.clear();
+  // Ordinary characters go to the screen in runs, straight from the text:
+  // a run ends where an ESC, a "[" or a sequence starts, and at the end.
+  size_t run = 0;
+  auto flush = [&](size_t end) {
+    if (end > run) screen.Write(text.substr(run, end - run));
   };
-  for (char c : text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
     if (c == kEsc) {
+      flush(i);
       escape_pending_ = true;
       in_sequence_ = false;
     } else if (escape_pending_ && c == '[') {
+      flush(i);
       escape_pending_ = false;
       in_sequence_ = true;
       digits_.clear();
@@ -69,20 +71,20 @@ void LocalAnsi::Render(platform::Screen& screen, std::string_view text) {
       params_.fill(-1);
     } else if (!in_sequence_) {
       // Characters between an ESC and its "[" are shown like any other.
-      pending += c;
+      continue;
     } else if (c >= '0' && c <= '9') {
       digits_ += c;
     } else if (c == ';') {
       StoreParameter();
       if (index_ < static_cast<int>(params_.size())) ++index_;
     } else if (!IsIgnoredInSequence(c)) {
-      flush();
       StoreParameter();
       Execute(screen, c);
       in_sequence_ = false;
     }
+    run = i + 1;
   }
-  flush();
+  flush(text.size());
 }
 
 void LocalAnsi::StoreParameter() {

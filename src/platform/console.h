@@ -2,6 +2,7 @@
 // Backends: the real terminal (POSIX), and the virtual console of the tests.
 #pragma once
 
+#include "platform/event.h"
 #include "platform/screen.h"
 
 namespace platform {
@@ -21,6 +22,9 @@ class Console {
   // Waits until a key is waiting or timeout_ms have passed; true when a key
   // is waiting. Shows the screen first.
   virtual bool WaitForKey(int timeout_ms) = 0;
+  // As WaitForKey, and also ends when `wake` is set (a remote caller's
+  // input, say), so that one wait serves both sides.
+  virtual bool WaitForKeyOrEvent(int timeout_ms, const Event& wake) = 0;
   // Brings what is displayed up to date with the screen.
   virtual void Present() = 0;
 

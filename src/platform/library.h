@@ -4,6 +4,14 @@
 
 #include <string>
 
+// The calling convention of a host library's entry points: the Windows one,
+// which differs from the C one only on 32-bit Windows.
+#if defined(_WIN32) && !defined(_WIN64)
+#define KELD_HOST_CALL __stdcall
+#else
+#define KELD_HOST_CALL
+#endif
+
 namespace platform {
 
 // Any entry point; the caller casts it to the function type it knows.

@@ -130,12 +130,16 @@ void Screen::LineFeed() {
     ScrollWindowUp();
 }
 
+// Row by row, each a contiguous run of cells: a caller's text that scrolls
+// the window on every line costs a few block copies, not a loop per cell.
 void Screen::ScrollWindowUp() {
-  for (int row = window_.top; row < window_.bottom; ++row)
-    for (int col = window_.left; col <= window_.right; ++col)
-      CellAt(col, row) = CellAt(col, row + 1);
-  for (int col = window_.left; col <= window_.right; ++col)
-    CellAt(col, window_.bottom) = Cell{' ', text_attr_};
+  const int width = window_.Width();
+  for (int row = window_.top; row < window_.bottom; ++row) {
+    const Cell* below = &CellAt(window_.left, row + 1);
+    std::copy(below, below + width, &CellAt(window_.left, row));
+  }
+  Cell* last = &CellAt(window_.left, window_.bottom);
+  std::fill(last, last + width, Cell{' ', text_attr_});
 }
 
 int Screen::TakeBells() {

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/event_posix.h"
 #include "platform/key_decoder.h"
 #include "platform/program_end.h"
 #include "platform/terminal.h"
@@ -146,12 +147,13 @@ class PosixTerminal final : public Console {
   bool KeyPressed() override;
   char ReadKey() override;
   bool WaitForKey(int timeout_ms) override;
+  bool WaitForKeyOrEvent(int timeout_ms, const Event& wake) override;
   void Present() override;
 
  private:
   void ReadInput();
   void ReadAvailable();
-  bool WaitForInput(int timeout_ms);
+  bool WaitForInput(int timeout_ms, const Event* wake = nullptr);
   void Restore();
 
   termios saved_;
@@ -222,6 +224,16 @@ bool PosixTerminal::WaitForKey(int timeout_ms) {
   }
 }
 
+bool PosixTerminal::WaitForKeyOrEvent(int timeout_ms, const Event& wake) {
+  Present();
+  CheckTerminationRequest();
+  ReadInput();
+  if (decoder_.HasKey() || wake.IsSet()) return decoder_.HasKey();
+  WaitForInput(std::max(timeout_ms, 0), &wake);
+  ReadInput();
+  return decoder_.HasKey();
+}
+
 // A resized terminal is drawn afresh: below the screen's size, the part
 // that fits and a notice asking for the full size.
 void PosixTerminal::Present() {
@@ -261,11 +273,14 @@ void PosixTerminal::ReadAvailable() {
 }
 
 // Waits up to timeout_ms (-1: without end) for input, dealing with the
-// signals that arrive meanwhile; true when input is waiting.
-bool PosixTerminal::WaitForInput(int timeout_ms) {
+// signals that arrive meanwhile; true when input is waiting. A set `wake`
+// event also ends the wait (with false).
+bool PosixTerminal::WaitForInput(int timeout_ms, const Event* wake) {
   int64_t deadline = timeout_ms < 0 ? -1 : NowMs() + timeout_ms;
   for (;;) {
-    std::array<pollfd, 2> fds = {{{STDIN_FILENO, POLLIN, 0}, {wake_pipe[0], POLLIN, 0}}};
+    std::array<pollfd, 3> fds = {{{STDIN_FILENO, POLLIN, 0},
+                                  {wake_pipe[0], POLLIN, 0},
+                                  {wake != nullptr ? EventFd(*wake) : -1, POLLIN, 0}}};
     int wait = deadline < 0 ? -1 : static_cast<int>(std::max<int64_t>(deadline - NowMs(), 0));
     int ready = ::poll(fds.data(), fds.size(), wait);
     if (ready < 0 && errno != EINTR) EndProgram();  // cannot wait for keys at all
@@ -274,6 +289,7 @@ bool PosixTerminal::WaitForInput(int timeout_ms) {
     if (resized) Present();
     if (ready > 0 && (fds[0].revents & POLLIN) != 0) return true;
     if (ready > 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) EndProgram();
+    if (ready > 0 && fds[2].revents != 0) return false;
     if (deadline >= 0 && NowMs() >= deadline) return false;
   }
 }

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "platform/cp437.h"
+#include "platform/event_win32.h"
 #include "platform/program_end.h"
 #include "platform/terminal.h"
 #include "platform/termination_win32.h"
@@ -143,12 +144,14 @@ class Win32Console final : public Console {
   bool KeyPressed() override;
   char ReadKey() override;
   bool WaitForKey(int timeout_ms) override;
+  bool WaitForKeyOrEvent(int timeout_ms, const Event& wake) override;
   void Present() override;
 
  private:
   void ReadInput();
   void Decode(const KEY_EVENT_RECORD& key);
-  bool WaitForInput(DWORD timeout_ms);
+  bool WaitForKeyUntil(int timeout_ms, const Event* wake);
+  bool WaitForInput(DWORD timeout_ms, const Event* wake = nullptr);
   void FollowWindowSize();
   bool TooSmall() const { return window_cols_ < kScreenCols || window_rows_ < kScreenRows; }
   int VisibleCols() const { return std::min(kScreenCols, window_cols_); }
@@ -243,6 +246,16 @@ char Win32Console::ReadKey() {
 }
 
 bool Win32Console::WaitForKey(int timeout_ms) {
+  return WaitForKeyUntil(timeout_ms, nullptr);
+}
+
+bool Win32Console::WaitForKeyOrEvent(int timeout_ms, const Event& wake) {
+  return WaitForKeyUntil(timeout_ms, &wake);
+}
+
+// Console input that is no key (the mouse, focus, a resized buffer) wakes
+// the wait too; it goes on until a key, a set `wake` or the time limit.
+bool Win32Console::WaitForKeyUntil(int timeout_ms, const Event* wake) {
   Present();
   CheckTerminationRequest();
   ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(std::max(timeout_ms, 0));
@@ -250,8 +263,8 @@ bool Win32Console::WaitForKey(int timeout_ms) {
     ReadInput();
     if (!keys_.empty()) return true;
     ULONGLONG now = ::GetTickCount64();
-    if (now >= deadline) return false;
-    WaitForInput(static_cast<DWORD>(deadline - now));
+    if ((wake != nullptr && wake->IsSet()) || now >= deadline) return false;
+    WaitForInput(static_cast<DWORD>(deadline - now), wake);
   }
 }
 
@@ -380,12 +393,13 @@ void Win32Console::Decode(const KEY_EVENT_RECORD& key) {
     keys_.insert(keys_.end(), bytes.begin(), bytes.end());
 }
 
-// Waits up to timeout_ms for console input or a request to end; true when
-// input is waiting.
-bool Win32Console::WaitForInput(DWORD timeout_ms) {
-  std::array<HANDLE, 2> handles = {input_, TerminationEvent()};
-  DWORD woke = ::WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
-                                        timeout_ms);
+// Waits up to timeout_ms for console input, a request to end or a set
+// `wake` event; true when input is waiting.
+bool Win32Console::WaitForInput(DWORD timeout_ms, const Event* wake) {
+  std::array<HANDLE, 3> handles = {input_, TerminationEvent(),
+                                   wake != nullptr ? EventHandle(*wake) : nullptr};
+  DWORD count = wake != nullptr ? 3 : 2;
+  DWORD woke = ::WaitForMultipleObjects(count, handles.data(), FALSE, timeout_ms);
   CheckTerminationRequest();
   if (woke == WAIT_FAILED) EndProgram();  // cannot wait for keys at all
   return woke == WAIT_OBJECT_0;

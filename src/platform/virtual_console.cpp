@@ -37,6 +37,19 @@ bool VirtualConsole::WaitForKey(int timeout_ms) {
   return false;
 }
 
+bool VirtualConsole::WaitForKeyOrEvent(int timeout_ms, const Event& wake) {
+  if (!keys_.empty()) return WaitForKey(timeout_ms);
+  if (wake.IsSet()) {
+    Present();
+    return false;
+  }
+  if (clock_ == nullptr && wake.Wait(timeout_ms)) {
+    Present();
+    return false;
+  }
+  return WaitForKey(timeout_ms);
+}
+
 void VirtualConsole::Type(std::string_view keys) {
   for (char key : keys) keys_.push_back(key);
 }

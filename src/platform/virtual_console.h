@@ -35,12 +35,17 @@ class VirtualClock : public Clock {
 class VirtualConsole : public Console {
  public:
   // The clock, when given, moves on while the console waits for a key that
-  // is not in the script.
+  // is not in the script; without one, waits take no time (or real time,
+  // when they also wait for an event).
   explicit VirtualConsole(VirtualClock* clock = nullptr) : clock_(clock) {}
 
   bool KeyPressed() override { return !keys_.empty(); }
   char ReadKey() override;
   bool WaitForKey(int timeout_ms) override;
+  // Ends at once when `wake` is set. Otherwise, with a virtual clock, the
+  // clock moves on as in WaitForKey; without one the console really waits
+  // for the event (a remote caller on a real transport) up to timeout_ms.
+  bool WaitForKeyOrEvent(int timeout_ms, const Event& wake) override;
   void Present() override { ++presents_; }
 
   // Script: ordinary keys, one byte each.

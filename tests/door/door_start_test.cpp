@@ -188,12 +188,15 @@ TEST(DoorStartDeathTest, DropFileNotFound) {
   ExpectFailedStart({"-D" + dir.File("chain.txt")}, "\n  Drop File Not Found\n");
 }
 
-TEST(DoorStartDeathTest, RemoteStartsWithoutATransportHaveNoCarrier) {
+TEST(DoorStartDeathTest, RemoteStartsWithoutACarrier) {
   TempDir dir;
   dir.Write("DORINFO1.DEF", "BBS\nA\nB\nCOM2\n");
   ExpectFailedStart({"-D" + dir.File("dorinfo1.def")}, "\n  No Carrier Detected\n");
   ExpectFailedStart({"-W"}, "\n  No Carrier Detected\n");
-  ExpectFailedStart({"-H5", "-N1", "-T"}, "\n  No Carrier Detected\n");
+  // A handle that names no open socket.
+  ExpectFailedStart({"-H99999", "-N1", "-T"}, "\n  No Carrier Detected\n");
+  dir.Write("DOOR32.SYS", "2\n");  // telnet, and no handle
+  ExpectFailedStart({"-D" + dir.File("door32.sys")}, "\n  No Carrier Detected\n");
 }
 
 const char* const kUsage[] = {

@@ -17,6 +17,9 @@ class CapturePort : public door::comm::CommPort {
   bool carrier = true;
 
   bool OpenHandle(int32_t) override { return true; }
+  bool Open(int32_t, int32_t, int, char, int) override { return true; }
+  bool OpenKeep(int32_t) override { return true; }
+  int32_t GetHandle() override { return 5; }
   bool Carrier() override { return carrier; }
   bool CharAvail() override { return !incoming.empty(); }
   uint8_t GetChar() override {

@@ -1,0 +1,126 @@
+// The telnet byte layer alone: what the caller's bytes deliver and what
+// they are answered with, and how output is doubled when a send stops
+// anywhere, between the two bytes of a pair included.
+#include "door/comm/telnet_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using door::comm::telnet::IacDoubler;
+using door::comm::telnet::TelnetFilter;
+
+struct Delivered : door::comm::telnet::FilterEvents {
+  std::string data, replies;
+  void OnData(uint8_t byte) override { data += static_cast<char>(byte); }
+  void OnReply(const uint8_t* reply, size_t count) override {
+    replies.append(reinterpret_cast<const char*>(reply), count);
+  }
+};
+
+void Feed(TelnetFilter& filter, Delivered& out, const std::string& bytes) {
+  filter.Feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), out);
+}
+
+TEST(TelnetFilter, DataDoubledIacAndOptionAnswers) {
+  TelnetFilter filter;
+  Delivered out;
+  Feed(filter, out,
+       "a\xff\xff"
+       "b");
+  EXPECT_EQ(out.data,
+            "a\xff"
+            "b");
+  EXPECT_EQ(out.replies, "");
+
+  Feed(filter, out, "\xff\xfb\x01");  // IAC WILL ECHO
+  Feed(filter, out, "\xff\xfd\x18");  // IAC DO 24 (terminal type)
+  Feed(filter, out, "\xff\xfe\x03");  // IAC DONT SUPPRESS-GO-AHEAD: the answer ignores the command
+  Feed(filter, out, std::string("\xff\xfc\x00", 3));  // IAC WONT BINARY
+  EXPECT_EQ(out.replies, std::string("\xff\xfb\x01\xff\xfc\x18\xff\xfb\x03\xff\xfb\x00", 12));
+
+  // IAC NOP takes no option, but the byte after it is taken as one anyway.
+  out = Delivered();
+  Feed(filter, out,
+       "\xff\xf1"
+       "A"
+       "z");
+  EXPECT_EQ(out.data, "z");
+  EXPECT_EQ(out.replies,
+            "\xff\xfc"
+            "A");
+  EXPECT_EQ(filter.NegotiationState, TelnetFilter::kData);
+}
+
+TEST(TelnetFilter, SequencesSplitAcrossReceives) {
+  TelnetFilter filter;
+  Delivered out;
+  Feed(filter, out, "x\xff");
+  EXPECT_EQ(filter.NegotiationState, TelnetFilter::kAfterIac);
+  Feed(filter, out, "\xfd");
+  EXPECT_EQ(filter.NegotiationState, TelnetFilter::kOption);
+  Feed(filter, out, "\x18y\xff");
+  Feed(filter, out, "\xffz");
+  EXPECT_EQ(out.data, "xy\xffz");
+  EXPECT_EQ(out.replies, "\xff\xfc\x18");
+}
+
+// Sends `queued` through the doubler in sends of the given sizes; returns
+// the stream the caller gets and checks that each queued byte is done with
+// exactly once.
+std::string SendInSteps(const std::string& queued, std::initializer_list<size_t> steps) {
+  IacDoubler doubler;
+  std::string stream;
+  std::string rest = queued;
+  for (size_t step : steps) {
+    uint8_t encoded[64];
+    auto bytes = reinterpret_cast<const uint8_t*>(rest.data());
+    size_t length = doubler.Encode(bytes, rest.size(), encoded);
+    size_t sent = std::min(step, length);
+    stream.append(reinterpret_cast<const char*>(encoded), sent);
+    rest.erase(0, doubler.Sent(bytes, rest.size(), sent));
+  }
+  EXPECT_EQ(rest, "");
+  EXPECT_FALSE(doubler.OwesHalf());
+  return stream;
+}
+
+TEST(IacDoubler, EveryByte255GoesOutTwiceWhereverASendStops) {
+  EXPECT_EQ(SendInSteps("\xff", {64}), "\xff\xff");
+  const std::string doubled =
+      "a\xff\xff\xff\xff"
+      "b";
+  EXPECT_EQ(SendInSteps("a\xff\xff"
+                        "b",
+                        {64}),
+            doubled);
+  EXPECT_EQ(SendInSteps("a\xff\xff"
+                        "b",
+                        {2, 64}),
+            doubled);  // stops inside the first pair
+  EXPECT_EQ(SendInSteps("a\xff\xff"
+                        "b",
+                        {0, 4, 1, 64}),
+            doubled);  // inside the second
+  EXPECT_EQ(SendInSteps("a\xff\xff"
+                        "b",
+                        {1, 1, 1, 1, 1, 1}),
+            doubled);
+
+  // The owed half counts as sent before anything queued later.
+  IacDoubler doubler;
+  const uint8_t first[] = {0xFF};
+  uint8_t encoded[8];
+  ASSERT_EQ(doubler.Encode(first, 1, encoded), 2u);
+  EXPECT_EQ(doubler.Sent(first, 1, 1), 1u);  // the queued byte is done with ...
+  EXPECT_TRUE(doubler.OwesHalf());           // ... and its second half owed
+  const uint8_t next[] = {'q'};
+  ASSERT_EQ(doubler.Encode(next, 1, encoded), 2u);
+  EXPECT_EQ(encoded[0], 0xFF);
+  EXPECT_EQ(doubler.Sent(next, 1, 1), 0u);
+  EXPECT_FALSE(doubler.OwesHalf());
+}
+
+}  // namespace

@@ -1,0 +1,200 @@
+// The telnet transport over a real loopback connection: the door's end in
+// a TelnetComm with its threads, the caller's end driven by the test as a
+// caller's terminal would drive it.
+#include "door/comm/telnet_comm.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "door/comm/comm_facade.h"
+#include "support/sockets.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testsupport::CloseEnd;
+using testsupport::ReceiveUpTo;
+using testsupport::SendFully;
+
+const std::string kOpening("\xff\xfb\x01\xff\xfb\x00", 6);  // IAC WILL ECHO, IAC WILL BINARY
+constexpr int kWaitMs = 5000;
+
+std::string Doubled(const std::string& data) {
+  std::string wire;
+  for (char c : data) {
+    wire += c;
+    if (c == '\xff') wire += c;
+  }
+  return wire;
+}
+
+// Bytes in which about every third one is 255.
+std::string MixedBytes(size_t count, uint32_t seed) {
+  std::mt19937 random(seed);
+  std::string bytes(count, '\0');
+  for (char& c : bytes) c = static_cast<char>(random() % 3 == 0 ? 0xFF : random() % 255);
+  return bytes;
+}
+
+bool WithinSeconds(int seconds, const std::function<bool()>& condition) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(10ms);
+  }
+  return true;
+}
+
+class TelnetLine : public testing::Test {
+ protected:
+  TelnetLine() {
+    port.SetThreadProcs(door::comm::CommInputThreadProc, door::comm::CommOutputThreadProc);
+  }
+  ~TelnetLine() override {
+    port.StopThreads();
+    CloseEnd(line.door);
+    if (caller_open_) CloseEnd(line.caller);
+  }
+
+  void Open() {
+    ASSERT_TRUE(port.OpenHandle(static_cast<int32_t>(line.door)));
+    ASSERT_EQ(Receive(kOpening.size()), kOpening);
+  }
+  void HangUp() {
+    CloseEnd(line.caller);
+    caller_open_ = false;
+  }
+  std::string Receive(size_t count) { return ReceiveUpTo(line.caller, count, kWaitMs); }
+  void Send(const std::string& bytes) { ASSERT_TRUE(SendFully(line.caller, bytes)); }
+  size_t Queue(const std::string& bytes) {
+    return port.SendBlock(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  }
+  // What the program reads: waits for `count` bytes (or the carrier's end).
+  std::string Read(size_t count) {
+    std::string bytes(count, '\0');
+    bytes.resize(port.ReadBlock(reinterpret_cast<uint8_t*>(bytes.data()), count));
+    return bytes;
+  }
+
+  testsupport::Connection line = testsupport::ConnectLoopback();
+  door::comm::TelnetComm port;
+
+ private:
+  bool caller_open_ = true;
+};
+
+TEST_F(TelnetLine, OptionsAnsweredDataDeliveredAndTheCallersCloseNoticed) {
+  Open();
+  int threads = testsupport::ThreadCount();  // the port's two among them
+  EXPECT_FALSE(port.StartThreads());         // a second start starts nothing
+  EXPECT_EQ(testsupport::ThreadCount(), threads);
+
+  Send("\xff\xfd\x18\xff\xfb\x01");  // IAC DO 24, IAC WILL ECHO
+  EXPECT_EQ(Receive(6), "\xff\xfc\x18\xff\xfb\x01");
+  Send(
+      "a\xff\xff"
+      "b\xff\xf1"
+      "Ac");  // a doubled 255, and IAC NOP taking "A" for its option
+  EXPECT_EQ(Receive(3),
+            "\xff\xfc"
+            "A");
+  EXPECT_EQ(Read(4),
+            "a\xff"
+            "bc");
+  EXPECT_FALSE(port.CharAvail());
+  EXPECT_TRUE(port.Carrier());
+
+  HangUp();
+  EXPECT_TRUE(WithinSeconds(3, [&] { return !port.Carrier(); }));
+  EXPECT_EQ(port.ErrorText().rfind("Error in communications(1), #", 0), 0u) << port.ErrorText();
+  EXPECT_EQ(port.GetChar(), 0);  // nothing comes any more, and nothing waits for it
+
+  EXPECT_TRUE(port.StopThreads());
+  EXPECT_EQ(testsupport::ThreadCount(), threads - 2);
+  EXPECT_TRUE(port.StartThreads());
+  EXPECT_EQ(testsupport::ThreadCount(), threads);
+}
+
+TEST_F(TelnetLine, Every255DoubledWhereverTheSocketStopsShort) {
+  testsupport::ShrinkBuffers(line.door, 16384);
+  testsupport::ShrinkBuffers(line.caller, 16384);
+  Open();
+  EXPECT_EQ(Queue("\xff"), 1u);       // one byte of the queue ...
+  EXPECT_EQ(Receive(2), "\xff\xff");  // ... sent as two
+
+  const std::string data = MixedBytes(120'000, 16);
+  const std::string wire = Doubled(data);
+  std::string received;
+  std::thread slow_caller([&] {
+    while (received.size() < wire.size()) {
+      std::string chunk =
+          ReceiveUpTo(line.caller, std::min<size_t>(1000, wire.size() - received.size()), kWaitMs);
+      if (chunk.empty()) return;
+      received += chunk;
+      std::this_thread::sleep_for(200us);
+    }
+  });
+  for (size_t at = 0; at < data.size(); at += 255)
+    EXPECT_EQ(Queue(data.substr(at, 255)), std::min<size_t>(255, data.size() - at));
+  slow_caller.join();
+  EXPECT_EQ(received.size(), wire.size());
+  EXPECT_TRUE(received == wire);
+}
+
+TEST_F(TelnetLine, AFloodIsHeldBackByTheQueueAndLosesNothing) {
+  Open();
+  const std::string data = MixedBytes(10 << 20, 10);
+  const std::string wire = Doubled(data);
+  std::atomic<bool> all_sent{false};
+  std::thread flooding_caller([&] { all_sent = SendFully(line.caller, wire); });
+
+  // The door reads nothing for a while: its input queue fills, and then the
+  // connection holds the caller back instead of the door's memory growing.
+  std::this_thread::sleep_for(300ms);
+  int in_free, out_free, in_used, out_used;
+  port.GetBufferStatus(in_free, out_free, in_used, out_used);
+  EXPECT_EQ(in_used, 32768);
+  EXPECT_FALSE(all_sent);
+
+  std::string read;
+  while (read.size() < data.size()) {
+    std::string chunk = Read(std::min<size_t>(32768, data.size() - read.size()));
+    if (chunk.empty()) break;
+    read += chunk;
+  }
+  flooding_caller.join();
+  EXPECT_TRUE(all_sent);
+  EXPECT_EQ(read.size(), data.size());
+  EXPECT_TRUE(read == data);
+}
+
+TEST_F(TelnetLine, ACallerWhoStopsReadingHoldsTheProgramUntilDropped) {
+  testsupport::ShrinkBuffers(line.door, 4096);
+  testsupport::ShrinkBuffers(line.caller, 4096);
+  Open();
+  const std::string text(255, 'x');
+  std::atomic<bool> returned{false};
+  std::thread program([&] {
+    while (Queue(text) == text.size()) {
+    }
+    returned = true;
+  });
+  std::this_thread::sleep_for(500ms);
+  EXPECT_FALSE(returned);  // SendBlock waits for room
+
+  HangUp();
+  EXPECT_TRUE(WithinSeconds(3, [&] { return returned.load(); }));
+  program.join();
+  EXPECT_FALSE(port.Carrier());
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Queue(text), 0u);  // full queue, no carrier: no wait at all
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+}
+
+}  // namespace
