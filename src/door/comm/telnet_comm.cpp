@@ -1,10 +1,7 @@
 #include "door/comm/telnet_comm.h"
 
 #include <algorithm>
-#include <string>
 #include <vector>
-
-#include "platform/files.h"
 
 namespace door::comm {
 
@@ -17,10 +14,6 @@ using namespace telnet;
 constexpr int kThreadWakeMs = 5000;
 constexpr int kMaxReceive = 1024;
 const uint8_t kOpening[] = {kIac, kWill, kEcho, kIac, kWill, kBinary};
-
-std::string CodeText(int code) {
-  return std::to_string(code) + " / " + platform::ErrorText(code);
-}
 
 // What one receive decodes to: data, written over the received bytes
 // (never longer than they are), and the answers to send back.
@@ -60,7 +53,7 @@ bool TelnetComm::OpenHandle(int32_t socket) {
   if (sockets_ready) {
     InitFailed = !StartThreads();
   } else {
-    SetErrorText("Error in initializing socket, #" + CodeText(error));
+    SetErrorText("Error in initializing socket, #", error);
     InitFailed = true;
   }
   return !InitFailed;
@@ -132,10 +125,10 @@ void TelnetComm::ReceiveOnce(uint8_t* staging, int max) {
     TelnetFilter(staging, static_cast<size_t>(received.count));
   } else if (received.count == 0) {
     ConnectionFailed();
-    SetErrorText("Error in communications(1), #" + CodeText(received.error));
+    SetErrorText("Error in communications(1), #", received.error);
   } else if (!received.would_block) {
     ConnectionFailed();
-    SetErrorText("Error in communications(2), #" + CodeText(received.error));
+    SetErrorText("Error in communications(2), #", received.error);
     SetStopFlag();
   }
 }
