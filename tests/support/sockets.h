@@ -24,8 +24,9 @@ void ShrinkBuffers(platform::Socket socket, int bytes);
 // failed.
 bool SendFully(platform::Socket socket, const std::string& bytes);
 // Receives until `count` bytes have come, the connection ends or nothing
-// comes for timeout_ms; returns what came.
+// comes for timeout_ms; returns what came. Reads any descriptor.
 std::string ReceiveUpTo(platform::Socket socket, size_t count, int timeout_ms);
+// Closes a socket or any descriptor.
 void CloseEnd(platform::Socket socket);
 // How many threads this process runs now.
 int ThreadCount();

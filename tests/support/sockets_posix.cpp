@@ -65,7 +65,7 @@ std::string ReceiveUpTo(platform::Socket socket, size_t count, int timeout_ms) {
     pollfd fd{Fd(socket), POLLIN, 0};
     if (::poll(&fd, 1, timeout_ms) <= 0) break;
     size_t want = std::min(sizeof buffer, count - received.size());
-    ssize_t got = ::recv(Fd(socket), buffer, want, 0);
+    ssize_t got = ::read(Fd(socket), buffer, want);
     if (got <= 0) break;
     received.append(buffer, static_cast<size_t>(got));
   }

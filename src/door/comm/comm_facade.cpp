@@ -1,5 +1,6 @@
 #include "door/comm/comm_facade.h"
 
+#include "door/comm/serial_comm.h"
 #include "door/comm/telnet_comm.h"
 
 namespace door::comm {
@@ -13,7 +14,7 @@ constexpr uint8_t kHostLibrary = 3;
 std::unique_ptr<CommPort> MakeTransport(uint8_t comm_type) {
   switch (comm_type) {
     case kSerial:
-      return nullptr;  // the serial line's transport is not built in yet
+      return std::make_unique<SerialComm>();
     case kTelnet:
       return std::make_unique<TelnetComm>();
     case kHostLibrary:
