@@ -60,14 +60,15 @@ bool ProbeWinServer(DoorState& state) {
 
 // A port number from DOOR.SYS or DORINFOx.DEF is no open handle: handed to
 // CommOpenHandle it would be taken for one (on POSIX, for a file
-// descriptor the program never opened). It stays in CommHandle for a
-// serial transport that opens ports by number; until the facade has such a
-// call the port is left unopened and there is no carrier.
+// descriptor the program never opened), so the port is opened by number.
 bool OpenTransport(Door& door, bool handle_is_port) {
   DoorState& st = door.state;
   if (st.CommHandle == 0 || st.CommType == 0) return true;
   door.comm.CommSelect(st.CommType);
-  if (!handle_is_port) door.comm.CommOpenHandle(st.CommHandle);
+  if (handle_is_port)
+    door.comm.CommOpenPort(st.CommHandle);
+  else
+    door.comm.CommOpenHandle(st.CommHandle);
   bool ok = door.comm.CommCarrier();
   if (st.CommType == kHostLibrary && !ProbeWinServer(st)) ok = false;
   return ok;

@@ -168,6 +168,7 @@ TEST_F(DoorConsole, PipeCodesBecomeColourSequences) {
 TEST_F(DoorConsole, EmptyFacadeIsHarmless) {
   door::comm::CommFacade facade;
   facade.CommOpenHandle(5);
+  facade.CommOpenPort(1);
   EXPECT_FALSE(facade.CommCarrier());
   EXPECT_FALSE(facade.CommCharAvail());
   EXPECT_EQ(facade.CommGetChar(), 0);

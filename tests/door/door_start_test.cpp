@@ -212,11 +212,12 @@ TEST(DoorStart, ADropFileThatCannotBeReadSetsNothing) {
 
 TEST(DoorStartDeathTest, RemoteStartsWithoutACarrier) {
   TempDir dir;
-  dir.Write("DORINFO1.DEF", "BBS\nA\nB\nCOM2\n");
+  dir.Write("DORINFO1.DEF", "BBS\nA\nB\nCOM200\n");  // a port no machine has
   ExpectFailedStart({"-D" + dir.File("dorinfo1.def")}, "\n  No Carrier Detected\n");
   ExpectFailedStart({"-W"}, "\n  No Carrier Detected\n");
-  // A handle that names no open socket.
+  // A handle that names no open socket, or no open line.
   ExpectFailedStart({"-H99999", "-N1", "-T"}, "\n  No Carrier Detected\n");
+  ExpectFailedStart({"-H99999", "-N1"}, "\n  No Carrier Detected\n");
   dir.Write("DOOR32.SYS", "2\n");  // telnet, and no handle
   ExpectFailedStart({"-D" + dir.File("door32.sys")}, "\n  No Carrier Detected\n");
 }

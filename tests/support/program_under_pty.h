@@ -1,8 +1,9 @@
 // The real program started under a pseudo-terminal that the test owns: the
 // terminal is the program's local console (the test types the operator's
-// keys and reads what it shows), and one socket end can be handed to it as
-// a board hands over a caller. Every wait also drains the terminal and the
-// watched socket, so the program never stalls on output nobody reads.
+// keys and reads what it shows), and one descriptor (a socket's end, a
+// serial line) can be handed to it as a board hands over a caller. Every
+// wait also drains the terminal and the watched descriptor, so the
+// program never stalls on output nobody reads.
 #pragma once
 
 #include <functional>
@@ -24,7 +25,8 @@ class ProgramUnderPty {
   ProgramUnderPty(const ProgramUnderPty&) = delete;
   ProgramUnderPty& operator=(const ProgramUnderPty&) = delete;
 
-  // What arrives on this socket is collected in received().
+  // What arrives on this descriptor (a socket, a pseudo-terminal's master)
+  // is collected in received().
   void WatchSocket(platform::Socket socket) { watched_ = socket; }
   void Type(const std::string& keys);
 

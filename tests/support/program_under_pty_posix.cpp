@@ -3,7 +3,6 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -88,9 +87,9 @@ void ProgramUnderPty::ReadAvailable(int timeout_ms) {
     if (got > 0) shown_.append(buffer, static_cast<size_t>(got));
   }
   if (fds[1].revents != 0) {
-    ssize_t got = ::recv(static_cast<int>(watched_), buffer, sizeof buffer, MSG_DONTWAIT);
+    ssize_t got = ::read(static_cast<int>(watched_), buffer, sizeof buffer);
     if (got > 0) received_.append(buffer, static_cast<size_t>(got));
-    // A connection that has ended is no longer watched.
+    // A connection or a line that has ended is no longer watched.
     if (got == 0 || (got < 0 && errno != EAGAIN)) watched_ = platform::kNoSocket;
   }
 }

@@ -44,6 +44,10 @@ void CommFacade::CommOpenHandle(int32_t handle) {
   if (port_) port_->OpenHandle(handle);
 }
 
+void CommFacade::CommOpenPort(int32_t port) {
+  if (port_) port_->OpenKeep(port);
+}
+
 bool CommFacade::CommCarrier() {
   return port_ && port_->Carrier();
 }

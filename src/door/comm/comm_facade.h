@@ -26,6 +26,9 @@ class CommFacade {
   // type without a transport.
   void CommSelect(uint8_t comm_type);
   void CommOpenHandle(int32_t handle);
+  // Opens the current transport on a serial port given by its number, as
+  // DOOR.SYS and DORINFOx.DEF give the caller's port.
+  void CommOpenPort(int32_t port);
   bool CommCarrier();
   bool CommCharAvail();
   uint8_t CommGetChar();
