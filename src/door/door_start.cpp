@@ -6,6 +6,7 @@
 #include "door/drop_files.h"
 #include "door/status_bar.h"
 #include "platform/file.h"
+#include "platform/files.h"
 #include "platform/letter_case.h"
 #include "platform/library.h"
 #include "platform/record_bytes.h"
@@ -46,9 +47,9 @@ std::string BaseName(const std::string& path) {
 
 // The logged-in WINServer user. The library is the host's and exists only
 // where the host runs; without it there is nobody to serve.
-bool ProbeWinServer(DoorState& state) {
+bool ProbeWinServer(DoorState& state, const std::string& library_dir) {
   platform::Library library;
-  if (!library.Load("WCSRV.DLL")) return false;
+  if (!library.LoadHost(library_dir, "WCSRV")) return false;
   auto logged_in = reinterpret_cast<LoggedInProc>(library.Find("WildcatLoggedIn"));
   auto get_node = reinterpret_cast<GetNodeProc>(library.Find("GetNode"));
   if (logged_in == nullptr || get_node == nullptr) return false;
@@ -70,7 +71,7 @@ bool OpenTransport(Door& door, bool handle_is_port) {
   else
     door.comm.CommOpenHandle(st.CommHandle);
   bool ok = door.comm.CommCarrier();
-  if (st.CommType == kHostLibrary && !ProbeWinServer(st)) ok = false;
+  if (st.CommType == kHostLibrary && !ProbeWinServer(st, door.comm.LibraryDirectory())) ok = false;
   return ok;
 }
 
@@ -228,6 +229,7 @@ void DefaultUsage(Door& door, const std::string& program_name) {
 }
 
 void DoorStart(Door& door, const CommandLine& command_line) {
+  door.comm.SetLibraryDirectory(platform::DirectoryOf(command_line.program));
   InstallStartHooks(door, command_line);
   Switches sw = ParseSwitches(command_line.args, door.hooks);
   bool handle_is_port = Decide(door, sw);

@@ -141,21 +141,12 @@ TEST(DoorStart, DoorSysOnPortZeroIsALocalSessionWithTheFilesTime) {
   EXPECT_EQ(rig.door.StatusName, "Tolldoor");
 }
 
-TEST(WinServerUser, NameAliasTimeAnsiAndNodeFromTheRecord) {
+// The fields of an ordinary record come through the test host library
+// (winserver_start_test_posix.cpp); here, the record's edges.
+TEST(WinServerUser, ANameWithoutZeroOrSpaceAndAShortRecord) {
   std::vector<uint8_t> record(door::kWinServerRecordSize, 0);
-  std::string name = "John Q Public";
-  std::copy(name.begin(), name.end(), record.begin() + 8);
-  platform::PutLE<int32_t>(record, 0x340, 30);
-  platform::PutLE<int32_t>(record, 0x2BC, 0);
   door::DoorState st;
-  st.Ansi = false;
-  door::ReadWinServerUser(record, 6, st);
-  EXPECT_EQ(st.UserName, "John Q Public");
-  EXPECT_EQ(st.UserAlias, "John");
-  EXPECT_EQ(st.SecondsAllowed, 1800);
-  EXPECT_TRUE(st.Ansi);
-  EXPECT_EQ(st.NodeNum, 6);
-
+  st.Ansi = true;
   std::fill(record.begin() + 8, record.begin() + 200, 'n');  // no zero, no space
   platform::PutLE<int32_t>(record, 0x2BC, 1);
   door::ReadWinServerUser(record, 1, st);
