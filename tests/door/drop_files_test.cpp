@@ -95,6 +95,23 @@ TEST(Door32Sys, ShortFileLeavesTheMissingLinesEmpty) {
   EXPECT_EQ(Read(door::ReadDoor32Sys, "").CommHandle, -1);
 }
 
+// Boards on Linux write names in UTF-8; the screen shows code page 437. A
+// line that is no UTF-8 is taken for code page 437 already.
+TEST(DropFileText, Utf8LinesBecomeCodePage437) {
+  std::vector<std::string> lines = kDoor32;
+  lines[5] = "J\xC3\xBCrgen Wei\xC3\x9F";  // Jürgen Weiß
+  lines[6] =
+      "Zo\xC3\xAB \xE6\x9D\x8E \xE2\x98\xBA";  // Zoë, a letter and a glyph it has no code for
+  DoorState s = Read(door::ReadDoor32Sys, Join(lines, "\r\n"));
+  EXPECT_EQ(s.UserName, "J\x81rgen Wei\xE1");
+  EXPECT_EQ(s.UserAlias, "Zo\x89 ? ?");
+  lines[5] = "J\x81rgen \xC3";  // code page 437, and a broken UTF-8 character
+  EXPECT_EQ(Read(door::ReadDoor32Sys, Join(lines, "\n")).UserName, "J\x81rgen \xC3");
+  DoorState info =
+      Read(door::ReadDorInfo, Join(Lines(13, {{7, "J\xC3\xBCrgen"}, {8, "Wei\xC3\x9F"}}), "\n"));
+  EXPECT_EQ(info.UserName, "J\x81rgen Wei\xE1");
+}
+
 TEST(DoorSys, UsedLinesLandAndThePortNumberIsBetweenComAndColon) {
   std::vector<std::string> lines = Lines(52, {{1, "COM12:"},
                                               {4, "5"},

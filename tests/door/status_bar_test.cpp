@@ -76,9 +76,18 @@ TEST(StatusBar, CellsAndAttributesOfRow25) {
   EXPECT_EQ(rig.door.screen().WhereY(), 3);
 }
 
-TEST(StatusBar, DropFileNamesAreCutAndCannotControlTheScreen) {
+// A name the board wrote in UTF-8 shows in code page 437.
+TEST(StatusBar, DropFileNamesAreConvertedCutAndCannotControlTheScreen) {
+  testsupport::TempDir dir;
+  dir.Write("DOOR32.SYS", "0\n0\n38400\nBBS\n1\nJ\xC3\xBCrgen Wei\xC3\x9F\nJW\n10\n60\n1\n1\n");
   Rig rig;
-  StartLocal(rig);
+  rig.clock.SetTime(12, 0, 0);
+  door::DoorStart(rig.door, door::CommandLine{"/bbs/keldcfg", {"-D" + dir.File("DOOR32.SYS")}});
+  TickAt(rig, 12, 0, 1);
+  EXPECT_EQ(BarText(rig).substr(0, 14), "\xFE J\x81rgen Wei\xE1 ");
+  EXPECT_EQ(rig.door.screen().At(4, kBarRow).ch, 0x81);   // ü
+  EXPECT_EQ(rig.door.screen().At(13, kBarRow).ch, 0xE1);  // ß
+
   rig.door.state.UserName = "ABCDEFGHIJKLMNOPQRSTUVWXYZ1234";
   TickAt(rig, 12, 0, 2);
   EXPECT_EQ(BarText(rig).substr(0, 30), "\xFE ABCDEFGHIJKLMNOPQRSTUV    \xFE ");
