@@ -217,8 +217,34 @@ TEST(DoorStartDeathTest, RemoteStartsWithoutACarrier) {
   ExpectFailedStart({"-W"}, "\n  No Carrier Detected\n");
   // A handle that names no open socket.
   ExpectFailedStart({"-H99999", "-N1", "-T"}, "\n  No Carrier Detected\n");
-  dir.Write("DOOR32.SYS", "2\n");  // telnet, and no handle
-  ExpectFailedStart({"-D" + dir.File("door32.sys")}, "\n  No Carrier Detected\n");
+}
+
+// Whom the program serves, decided before anything shows: the operator
+// needs a terminal; a remote caller uses one when there is one, except a
+// caller on the program's own standard input and output.
+TEST(DoorStart, WhatTheStartNeedsOfATerminal) {
+  using platform::TerminalUse;
+  TempDir dir;
+  auto use = [&](std::vector<std::string> args) {
+    return door::TerminalUseOf(door::CommandLine{"/bbs/keldcfg", std::move(args)});
+  };
+  auto use_of_door32 = [&](const std::string& text) {
+    dir.Write("DOOR32.SYS", text);
+    return use({"-D" + dir.File("DOOR32.SYS")});
+  };
+  EXPECT_EQ(use({"-L", "-H0", "-N1", "-T"}), TerminalUse::kRequired);
+  EXPECT_EQ(use({}), TerminalUse::kRequired);  // the usage screen
+  EXPECT_EQ(use({"-H7", "-N1", "-T"}), TerminalUse::kIfPresent);
+  EXPECT_EQ(use({"-W"}), TerminalUse::kIfPresent);
+  EXPECT_EQ(use({"-D" + dir.File("missing.sys")}), TerminalUse::kIfPresent);
+  EXPECT_EQ(use({"-H0", "-N1", "-T"}), TerminalUse::kNone);
+  EXPECT_EQ(use({"-H0", "-N1"}), TerminalUse::kNone);
+  EXPECT_EQ(use_of_door32("2\n0\n"), TerminalUse::kNone);
+  EXPECT_EQ(use_of_door32("1\n-1\n"), TerminalUse::kNone);
+  EXPECT_EQ(use_of_door32("2\n"), TerminalUse::kNone);          // no handle is -1
+  EXPECT_EQ(use_of_door32("3\n0\n"), TerminalUse::kIfPresent);  // the library's connection
+  EXPECT_EQ(use_of_door32("2\n5\n"), TerminalUse::kIfPresent);
+  EXPECT_EQ(use_of_door32("0\n0\n"), TerminalUse::kRequired);
 }
 
 const char* const kUsage[] = {

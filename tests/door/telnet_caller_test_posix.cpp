@@ -1,16 +1,17 @@
-// A caller on telnet, end to end: the real program started as a board
-// starts a door, with one end of a loopback TCP connection inherited, and
-// the test on the other end as the caller's terminal. The operator's
-// terminal is a pseudo-terminal the test owns.
+// Remote callers, end to end: the real program started as a board starts a
+// door, and the test on the other end as the caller's terminal. A caller
+// on telnet is one end of a loopback TCP connection that the program
+// inherits, with the operator's terminal a pseudo-terminal the test owns.
+// A caller on the program's standard input and output (a socket pair or
+// two pipes) leaves it no terminal at all.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
+#include <functional>
 #include <string>
 
+#include "support/demo_game.h"
 #include "support/program_under_pty.h"
-#include "support/rig.h"
 #include "support/sockets.h"
 
 namespace {
@@ -27,17 +28,16 @@ size_t Count(const std::string& text, const std::string& part) {
 }
 
 struct Session {
-  testsupport::TempDir game;
+  testsupport::DemoGame game;
   testsupport::Connection line = testsupport::ConnectLoopback();
   std::string door_fd = std::to_string(line.door);
 
-  Session() {
-    std::string make = std::string(KELD_DEMO_DATA) + " " + game.path() + " >/dev/null";
-    EXPECT_EQ(std::system(make.c_str()), 0);
-    std::filesystem::create_symlink(KELD_PROGRAM, game.File("keldcfg"));
-  }
   ~Session() { testsupport::CloseEnd(line.caller); }
 };
+
+std::string Door32Sys(const std::string& comm_type, const std::string& handle) {
+  return comm_type + "\n" + handle + "\n38400\nTest BBS\n1\nRemote Caller\nCaller\n100\n60\n1\n1\n";
+}
 
 // Everything a caller should see, from the opening offer to the end of the
 // session when the caller hangs up.
@@ -115,10 +115,67 @@ TEST(TelnetCallerEndToEnd, HandleOnTheCommandLine) {
 
 TEST(TelnetCallerEndToEnd, HandleFromDoor32Sys) {
   Session session;
-  session.game.Write(
-      "DOOR32.SYS",
-      "2\n" + session.door_fd + "\n38400\nTest BBS\n1\nRemote Caller\nCaller\n100\n60\n1\n1\n");
+  session.game.Write("DOOR32.SYS", Door32Sys("2", session.door_fd));
   CallerSession(session, {"-D" + session.game.File("DOOR32.SYS")});
+}
+
+// The caller on the program's standard input and output, which is no
+// terminal: `in` and `out` are the program's ends, `caller` the test's
+// end that it reads. The main menu waits for a key nobody can type, and a
+// hang-up there still ends the program.
+void CallerOnStandardStreams(const std::string& comm_type, const std::string& handle,
+                             platform::Socket in, platform::Socket out, platform::Socket caller,
+                             const std::function<void()>& hang_up) {
+  testsupport::DemoGame game;
+  game.Write("DOOR32.SYS", Door32Sys(comm_type, handle));
+  std::string before = game.Snapshot();
+  ProgramUnderPty program(game.File("keldcfg"), {"-D" + game.File("DOOR32.SYS")}, game.path(),
+                          platform::kNoSocket, testsupport::WithoutTerminal(in, out));
+  testsupport::CloseEnd(in);
+  if (out != in) testsupport::CloseEnd(out);
+  program.WatchSocket(caller);
+  // The menu's description line and its marker go to the caller.
+  ASSERT_TRUE(program.WaitUntil(
+      [&] {
+        size_t line = program.received().find("Configure node information for Keld");
+        return line != std::string::npos &&
+               program.received().find("=>", line) != std::string::npos;
+      },
+      10000));
+  if (comm_type == "2") {
+    EXPECT_EQ(program.received().substr(0, 6), kOpening);
+  } else {
+    EXPECT_EQ(program.received().substr(0, 4), "\x1b[2J");  // no telnet before the screen
+    EXPECT_EQ(program.received().find('\xff'), std::string::npos);
+  }
+
+  auto hung_up = std::chrono::steady_clock::now();
+  hang_up();
+  program.WatchSocket(platform::kNoSocket);
+  EXPECT_EQ(program.WaitForExit(10000), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - hung_up, std::chrono::milliseconds(3000));
+  EXPECT_TRUE(game.Snapshot() == before) << "the program wrote files";
+}
+
+TEST(StandardStreamsCaller, TelnetOnASocketPairWithTheHandleZeroOrMinusOne) {
+  for (const char* handle : {"0", "-1"}) {
+    SCOPED_TRACE(handle);
+    testsupport::Connection line = testsupport::SocketPair();
+    CallerOnStandardStreams("2", handle, line.door, line.door, line.caller, [&] {
+      // The caller's terminal asks something first: telnet is spoken.
+      ASSERT_TRUE(testsupport::SendFully(line.caller, "\xff\xfd\x18"));  // IAC DO 24
+      EXPECT_EQ(testsupport::ReceiveUpTo(line.caller, 3, 10000).substr(0, 3), "\xff\xfc\x18");
+      testsupport::CloseEnd(line.caller);
+    });
+  }
+}
+
+TEST(StandardStreamsCaller, RawBytesThroughAPipePair) {
+  testsupport::PipeLine pipes = testsupport::PipePair();
+  CallerOnStandardStreams("1", "0", pipes.door_in, pipes.door_out, pipes.caller_in, [&] {
+    testsupport::CloseEnd(pipes.caller_out);
+    testsupport::CloseEnd(pipes.caller_in);
+  });
 }
 
 }  // namespace
