@@ -108,61 +108,50 @@ class DoorConsole : public testing::Test {
   door::Door door{console, clock};
 };
 
-TEST_F(DoorConsole, CursorAndColourSequencesAreExact) {
+// Each operation and the bytes it sends; a dark foreground repeats the
+// current background (blue here) after its own.
+TEST_F(DoorConsole, CursorColourAndPipeCodeSequencesAreExact) {
   GoRemote();
-  door.DGotoCol(1);
-  EXPECT_EQ(Sent(), "\x1b[255D");
-  door.DGotoCol(10);
-  EXPECT_EQ(Sent(), "\x1b[255D\x1b[9C");
-  door.DSetFore(12);
-  EXPECT_EQ(Sent(), "\x1b[1;31m");
   screen().SetTextAttr(0x17);
-  door.DSetFore(4);
-  EXPECT_EQ(Sent(), "\x1b[0;31m\x1b[44m");
-  door.DSetFore(20);
-  EXPECT_EQ(Sent(), "\x1b[0;31m\x1b[44m");
-  door.DSetBack(14);
-  EXPECT_EQ(Sent(), "\x1b[43m");
-  door.DSetAttr(0x1F);
-  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44m");
-  EXPECT_EQ(screen().TextAttr(), 0x1F);
-  door.DClrScr();
-  EXPECT_EQ(Sent(), "\x1b[2J\x1b[1;1f");
-  door.DGotoRowCol(5, 12);
-  EXPECT_EQ(Sent(), "\x1b[5;12f");
-  EXPECT_EQ(screen().WhereY(), 5);
-  EXPECT_EQ(screen().WhereX(), 12);
-  door.DClrEol();
-  EXPECT_EQ(Sent(), "\x1b[K");
-  door.DWriteLn("ok");
-  EXPECT_EQ(Sent(), "ok\r\n");
-}
-
-TEST_F(DoorConsole, PipeCodesBecomeColourSequences) {
-  GoRemote();
-  door.DWrite("|1Fhi");
-  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44mhi");
-  EXPECT_EQ(screen().RowText(1).substr(0, 3), "hi ");
-  EXPECT_EQ(screen().At(1, 1).attr, 0x1F);
+  const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+      {[&] { door.DGotoCol(1); }, "\x1b[255D"},
+      {[&] { door.DGotoCol(10); }, "\x1b[255D\x1b[9C"},
+      {[&] { door.DSetFore(12); }, "\x1b[1;31m"},
+      {[&] { door.DSetFore(4); }, "\x1b[0;31m\x1b[44m"},
+      {[&] { door.DSetFore(20); }, "\x1b[0;31m\x1b[44m"},
+      {[&] { door.DSetBack(14); }, "\x1b[43m"},
+      {[&] { door.DSetAttr(0x1F); }, "\x1b[1;37m\x1b[44m"},
+      {[&] { door.DClrScr(); }, "\x1b[2J\x1b[1;1f"},
+      {[&] { door.DGotoRowCol(5, 12); }, "\x1b[5;12f"},
+      {[&] { door.DClrEol(); }, "\x1b[K"},
+      {[&] { door.DWriteLn("ok"); }, "ok\r\n"},
+      {[&] { door.DWrite("|9F"); }, "\x1b[1;37m\x1b[44m"},
+      {[&] { door.DWrite("|1f"); }, "\x1b[1;37m\x1b[44m"},
+      // Scanning goes on after a "|" that is no code.
+      {[&] { door.DWrite("|zz|07."); }, "|zz\x1b[0;37m\x1b[44m\x1b[40m."},
+      {[&] { door.DWrite(std::string(300, 'a')); }, std::string(255, 'a')},
+  };
+  for (const auto& [operation, bytes] : cases) {
+    operation();
+    EXPECT_EQ(Sent(), bytes);
+  }
+  EXPECT_EQ(screen().TextAttr(), 0x07);
   for (std::string plain : {"|", "a|Z", "ab|1", "|G0", "|1"}) {
     door.DWrite(plain);
     EXPECT_EQ(Sent(), plain);
   }
-  door.DWrite("|9F");
-  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44m");
-  door.DWrite("|1f");
-  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44m");
-  // A dark foreground repeats the current background (blue here) before
-  // the code's own; scanning goes on after a "|" that is no code.
-  door.DWrite("|zz|07.");
-  EXPECT_EQ(Sent(), "|zz\x1b[0;37m\x1b[44m\x1b[40m.");
-  EXPECT_EQ(screen().TextAttr(), 0x07);
 
-  door.DWrite(std::string(300, 'a'));
-  EXPECT_EQ(Sent(), std::string(255, 'a'));
+  door.DClrScr();
+  door.DWrite("|1Fhi");
+  EXPECT_EQ(Sent(), "\x1b[2J\x1b[1;1f\x1b[1;37m\x1b[44mhi");
+  EXPECT_EQ(screen().RowText(1).substr(0, 3), "hi ");
+  EXPECT_EQ(screen().At(1, 1).attr, 0x1F);
+  door.DGotoRowCol(5, 12);
+  EXPECT_EQ(screen().WhereY(), 5);
+  EXPECT_EQ(screen().WhereX(), 12);
   door.state.CommType = 0;
   door.DWrite("local only");
-  EXPECT_EQ(Sent(), "");
+  EXPECT_EQ(Sent(), "\x1b[5;12f");
 }
 
 TEST_F(DoorConsole, EmptyFacadeIsHarmless) {
