@@ -1,6 +1,7 @@
 // The transport for a caller on the program's standard input and output,
-// run here on descriptors the test makes: telnet on a socket pair, raw
-// bytes through two pipes. The caller's side is driven by the test.
+// run here on two pipes the test makes, raw bytes. (Telnet on it is
+// StreamComm's as for TelnetComm, and both kinds are driven end to end in
+// telnet_caller_test_posix.cpp.)
 #include "door/comm/stdio_comm.h"
 
 #include <gtest/gtest.h>
@@ -41,27 +42,6 @@ struct Port {
 
   StdioComm port;
 };
-
-TEST(StdioComm, TelnetOnASocketPairAsTelnetCommTalksIt) {
-  testsupport::Connection line = testsupport::SocketPair();
-  {
-    Port door(Protocol::kTelnet, {line.door, line.door}, 0);
-    EXPECT_EQ(ReceiveUpTo(line.caller, 6, kWaitMs), std::string("\xff\xfb\x01\xff\xfb\x00", 6));
-    ASSERT_TRUE(SendFully(line.caller,
-                          "\xff\xfd\x18"
-                          "a\xff\xff"));  // IAC DO 24, "a", a doubled 255
-    EXPECT_EQ(ReceiveUpTo(line.caller, 3, kWaitMs), "\xff\xfc\x18");
-    EXPECT_EQ(door.Read(2), "a\xff");
-    EXPECT_EQ(door.Queue("\xff"), 1u);
-    EXPECT_EQ(ReceiveUpTo(line.caller, 2, kWaitMs), "\xff\xff");
-    EXPECT_EQ(door.port.GetHandle(), 0);
-
-    CloseEnd(line.caller);
-    EXPECT_TRUE(WithinSeconds(3, [&] { return !door.port.Carrier(); }));
-    EXPECT_EQ(door.port.ErrorText().rfind("Error in communications(1), #", 0), 0u);
-  }
-  CloseEnd(line.door);
-}
 
 // Raw bytes both ways, 255 and telnet commands included; a flood larger
 // than a pipe holds arrives whole and in order. The end of the caller's
