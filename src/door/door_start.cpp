@@ -78,9 +78,10 @@ bool CallerOnStandardStreams(const DoorState& st) {
 // call the port is left unopened and there is no carrier.
 bool OpenTransport(Door& door, bool handle_is_port) {
   DoorState& st = door.state;
-  if (st.CommType == 0) return true;
   if (CallerOnStandardStreams(st))
     door.comm.CommSelectStandardStreams(st.CommType);
+  else if (st.CommHandle == 0 || st.CommType == 0)
+    return true;  // local, or no handle for another comm type: nothing to open
   else
     door.comm.CommSelect(st.CommType);
   if (!handle_is_port) door.comm.CommOpenHandle(st.CommHandle);
