@@ -1,6 +1,7 @@
 #include "door/door_start.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "door/drop_files.h"
@@ -9,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/letter_case.h"
 #include "platform/library.h"
+#include "platform/program_end.h"
 #include "platform/record_bytes.h"
 
 namespace door {
@@ -36,11 +38,14 @@ std::string BaseName(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-[[noreturn]] void FailStart(Door& door, const char* message) {
+[[noreturn]] void FailStart(Door& door, std::string_view message) {
   door.screen().ClrScr();
   door.LocalWrite("\r\n");
   door.LocalWrite(message);
   door.LocalWrite("\r\n");
+  // Without a terminal the screen shows nothing to anybody.
+  if (!door.console().HasKeyboard())
+    platform::ReportEnd(message.substr(message.find_first_not_of(' ')));
   door.Delay(kFailurePauseMs);
   door.Halt();
 }
@@ -59,13 +64,25 @@ bool ProbeWinServer(DoorState& state, const std::string& library_dir) {
   return true;
 }
 
+// A serial line or telnet with the handle 0 or -1 has the caller on the
+// program's standard input and output. (The host library owns its
+// connection, whatever the handle.)
+bool CallerOnStandardStreams(const DoorState& st) {
+  bool on_a_stream = st.CommType == kSerial || st.CommType == kTelnet;
+  return on_a_stream && (st.CommHandle == 0 || st.CommHandle == -1);
+}
+
 // A port number from DOOR.SYS or DORINFOx.DEF is no open handle: handed to
 // CommOpenHandle it would be taken for one (on POSIX, for a file
 // descriptor the program never opened), so the port is opened by number.
 bool OpenTransport(Door& door, bool handle_is_port) {
   DoorState& st = door.state;
-  if (st.CommHandle == 0 || st.CommType == 0) return true;
-  door.comm.CommSelect(st.CommType);
+  if (CallerOnStandardStreams(st) && !handle_is_port)
+    door.comm.CommSelectStandardStreams(st.CommType);
+  else if (st.CommHandle == 0 || st.CommType == 0)
+    return true;  // local, or no handle for another comm type: nothing to open
+  else
+    door.comm.CommSelect(st.CommType);
   if (handle_is_port)
     door.comm.CommOpenPort(st.CommHandle);
   else
@@ -75,17 +92,25 @@ bool OpenTransport(Door& door, bool handle_is_port) {
   return ok;
 }
 
-// Returns whether the file gave a serial port number. A file that cannot
-// be read sets nothing.
-bool ReadDropFileAt(Door& door, const std::string& path) {
+// What is left to do once the switches or the drop file have filled the
+// state.
+enum class Next { kOpen, kLocalLogin, kUsage, kNoDropFile };
+
+struct Choice {
+  Next next = Next::kOpen;
+  bool handle_is_port = false;  // CommHandle holds a serial port number
+};
+
+// A file that cannot be read sets nothing.
+Choice ReadDropFileAt(const std::string& path, DoorState& st) {
   DropFileKind kind = DropFileKindOf(path);
   std::string found = kind == DropFileKind::kNone ? std::string() : FindDropFile(path);
-  if (found.empty()) FailStart(door, "  Drop File Not Found");
+  if (found.empty()) return {Next::kNoDropFile};
   std::string text;
   int error = 0;
-  if (!platform::ReadWholeFile(found, text, error)) return false;
-  ReadDropFile(kind, text, door.state);
-  return GivesPortNumber(kind);
+  if (!platform::ReadWholeFile(found, text, error)) return {};
+  ReadDropFile(kind, text, st);
+  return {Next::kOpen, GivesPortNumber(kind)};
 }
 
 void InstallStartHooks(Door& door, const CommandLine& command_line) {
@@ -97,32 +122,40 @@ void InstallStartHooks(Door& door, const CommandLine& command_line) {
 }
 
 // The first that applies: local use, the WINServer host, a handle on a
-// node, a drop file, the usage screen. Returns whether CommHandle holds a
-// serial port number.
-bool Decide(Door& door, const Switches& sw) {
-  DoorState& st = door.state;
+// node, a drop file, the usage screen. Only fills the state: no hook runs.
+Choice Choose(const Switches& sw, DoorState& st) {
   if (sw.local) {
     st.CommHandle = 0;
     st.CommType = 0;
     st.SecondsAllowed = kLocalSeconds;
     st.NodeNum = sw.node;
-    if (door.hooks.OnLocalLogin) door.hooks.OnLocalLogin();
-  } else if (sw.winserver) {
+    return {Next::kLocalLogin};
+  }
+  if (sw.winserver) {
     st.CommHandle = 1;
     st.CommType = kHostLibrary;
-  } else if (sw.handle >= 0 && sw.node > 0) {
+    return {};
+  }
+  if (sw.handle >= 0 && sw.node > 0) {
     st.CommHandle = sw.handle;
     st.NodeNum = sw.node;
     st.CommType = sw.telnet ? kTelnet : kSerial;
     // The command line carries no time; the caller gets what a local
     // session gets rather than being sent back at the first check.
     st.SecondsAllowed = kLocalSeconds;
-  } else if (!sw.drop_file.empty()) {
-    return ReadDropFileAt(door, sw.drop_file);
-  } else if (door.hooks.OnUsage) {
-    door.hooks.OnUsage();
+    return {};
   }
-  return false;
+  if (!sw.drop_file.empty()) return ReadDropFileAt(sw.drop_file, st);
+  return {Next::kUsage};
+}
+
+// Returns whether CommHandle holds a serial port number.
+bool Decide(Door& door, const Switches& sw) {
+  Choice choice = Choose(sw, door.state);
+  if (choice.next == Next::kLocalLogin && door.hooks.OnLocalLogin) door.hooks.OnLocalLogin();
+  if (choice.next == Next::kUsage && door.hooks.OnUsage) door.hooks.OnUsage();
+  if (choice.next == Next::kNoDropFile) FailStart(door, "  Drop File Not Found");
+  return choice.handle_is_port;
 }
 
 void FinishStart(Door& door) {
@@ -226,6 +259,16 @@ void DefaultUsage(Door& door, const std::string& program_name) {
     if (i + 1 < std::size(lines)) door.LocalWrite("\r\n");
   }
   door.Halt();
+}
+
+platform::TerminalUse TerminalUseOf(const CommandLine& command_line) {
+  DoorState st;
+  Choice choice = Choose(ParseSwitches(command_line.args, DoorHooks{}), st);
+  // A missing drop file is told on a terminal if there is one.
+  if (choice.next == Next::kNoDropFile) return platform::TerminalUse::kIfPresent;
+  if (choice.next != Next::kOpen || st.CommType == 0) return platform::TerminalUse::kRequired;
+  if (CallerOnStandardStreams(st)) return platform::TerminalUse::kNone;
+  return platform::TerminalUse::kIfPresent;
 }
 
 void DoorStart(Door& door, const CommandLine& command_line) {

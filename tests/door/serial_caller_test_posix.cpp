@@ -7,13 +7,11 @@
 #include <stdlib.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "support/demo_game.h"
 #include "support/program_under_pty.h"
 #include "support/pseudo_terminal.h"
-#include "support/rig.h"
 #include "support/sockets.h"
 
 namespace {
@@ -21,14 +19,9 @@ namespace {
 using testsupport::ProgramUnderPty;
 
 struct Session {
-  testsupport::TempDir game;
+  testsupport::DemoGame game;
   testsupport::PseudoTerminal line = testsupport::OpenPseudoTerminal();
 
-  Session() {
-    std::string make = std::string(KELD_DEMO_DATA) + " " + game.path() + " >/dev/null";
-    EXPECT_EQ(std::system(make.c_str()), 0);
-    std::filesystem::create_symlink(KELD_PROGRAM, game.File("keldcfg"));
-  }
   ~Session() {
     if (line.master >= 0) testsupport::CloseEnd(line.master);
   }

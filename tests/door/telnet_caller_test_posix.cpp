@@ -1,22 +1,20 @@
-// A remote caller, end to end: the real program started as a board starts
-// a door, with the test as the caller's terminal at the far end of the
-// line. The line is a loopback TCP connection the program inherits
-// (telnet), or the test DOOR32 host library the program loads from its
-// game directory. The operator's terminal is a pseudo-terminal the test
-// owns.
+// Remote callers, end to end: the real program started as a board starts a
+// door, with the test as the caller's terminal at the far end of the line.
+// The line is a loopback TCP connection the program inherits (telnet), or
+// the test DOOR32 host library the program loads, with the operator's
+// terminal a pseudo-terminal the test owns; or the program's standard input
+// and output (a socket pair or two pipes), which leaves it no terminal.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <string>
 
+#include "support/demo_game.h"
 #include "support/host_board.h"
 #include "support/program_under_pty.h"
-#include "support/rig.h"
 #include "support/sockets.h"
 
 namespace {
@@ -30,16 +28,6 @@ size_t Count(const std::string& text, const std::string& part) {
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
   return count;
 }
-
-struct GameDir {
-  testsupport::TempDir game;
-
-  GameDir() {
-    std::string make = std::string(KELD_DEMO_DATA) + " " + game.path() + " >/dev/null";
-    EXPECT_EQ(std::system(make.c_str()), 0);
-    std::filesystem::create_symlink(KELD_PROGRAM, game.File("keldcfg"));
-  }
-};
 
 // The caller's end of a line, and what is particular to its kind.
 struct CallerLine {
@@ -105,14 +93,19 @@ void CallerSession(ProgramUnderPty& program, const CallerLine& line,
   EXPECT_TRUE(game.Snapshot() == before) << "the program wrote files";
 }
 
+std::string Door32Sys(const std::string& comm_type, const std::string& handle) {
+  return comm_type + "\n" + handle + "\n38400\nTest BBS\n1\nRemote Caller\nCaller\n100\n60\n1\n1\n";
+}
+
 const std::string kOpening("\xff\xfb\x01\xff\xfb\x00", 6);  // IAC WILL ECHO, IAC WILL BINARY
 
-void TelnetSession(const std::function<std::vector<std::string>(GameDir&, int)>& start) {
-  GameDir dir;
+void TelnetSession(
+    const std::function<std::vector<std::string>(testsupport::DemoGame&, int)>& start) {
+  testsupport::DemoGame game;
   testsupport::Connection connection = testsupport::ConnectLoopback();
-  std::vector<std::string> args = start(dir, static_cast<int>(connection.door));
-  std::string before = dir.game.Snapshot();
-  ProgramUnderPty program(dir.game.File("keldcfg"), args, dir.game.path(), connection.door);
+  std::vector<std::string> args = start(game, static_cast<int>(connection.door));
+  std::string before = game.Snapshot();
+  ProgramUnderPty program(game.File("keldcfg"), args, game.path(), connection.door);
   testsupport::CloseEnd(connection.door);  // the program holds it now
   program.WatchSocket(connection.caller);
 
@@ -128,53 +121,110 @@ void TelnetSession(const std::function<std::vector<std::string>(GameDir&, int)>&
                    testsupport::CloseEnd(connection.caller);
                    open = false;
                  }},
-                dir.game, before);
+                game, before);
   if (open) testsupport::CloseEnd(connection.caller);
 }
 
 TEST(TelnetCallerEndToEnd, HandleOnTheCommandLine) {
-  TelnetSession([](GameDir&, int fd) {
+  TelnetSession([](testsupport::DemoGame&, int fd) {
     return std::vector<std::string>{"-H" + std::to_string(fd), "-N1", "-T"};
   });
 }
 
 TEST(TelnetCallerEndToEnd, HandleFromDoor32Sys) {
-  TelnetSession([](GameDir& dir, int fd) {
-    dir.game.Write("DOOR32.SYS",
-                   "2\n" + std::to_string(fd) +
-                       "\n38400\nTest BBS\n1\nRemote Caller\nCaller\n100\n60\n1\n1\n");
-    return std::vector<std::string>{"-D" + dir.game.File("DOOR32.SYS")};
+  TelnetSession([](testsupport::DemoGame& game, int fd) {
+    game.Write("DOOR32.SYS", Door32Sys("2", std::to_string(fd)));
+    return std::vector<std::string>{"-D" + game.File("DOOR32.SYS")};
   });
 }
 
 // The board's host libraries: the DOOR32 one carries the caller, the
 // WINServer one names the user (comm type 3 always asks it).
-void HostLibrarySession(GameDir& dir, const std::vector<std::string>& args) {
+void HostLibrarySession(testsupport::DemoGame& game, const std::vector<std::string>& args) {
   testsupport::HostBoard board;
   testsupport::WinServerLogin login("Wanda Winserver", 60, 0, 1);
-  std::string before = dir.game.Snapshot();
-  ProgramUnderPty program(dir.game.File("keldcfg"), args, dir.game.path(), platform::kNoSocket);
+  std::string before = game.Snapshot();
+  ProgramUnderPty program(game.File("keldcfg"), args, game.path(), platform::kNoSocket);
   ASSERT_TRUE(board.Accept(10000));
   program.WatchSocket(board.caller());
-  CallerSession(program, {board.caller(), "\xff", [&] { board.GoOffline(); }}, dir.game, before);
+  CallerSession(program, {board.caller(), "\xff", [&] { board.GoOffline(); }}, game, before);
 }
 
 TEST(Door32CallerEndToEnd, WinServerSwitch) {
-  GameDir dir;
-  testsupport::InstallHostLibrary(dir.game.path(), "DOOR32");
-  testsupport::InstallHostLibrary(dir.game.path(), "WCSRV");
-  HostLibrarySession(dir, {"-W"});
+  testsupport::DemoGame game;
+  testsupport::InstallHostLibrary(game.path(), "DOOR32");
+  testsupport::InstallHostLibrary(game.path(), "WCSRV");
+  HostLibrarySession(game, {"-W"});
 }
 
 // Here the WINServer library is not in the game directory but where the
 // dynamic loader looks for libraries.
 TEST(Door32CallerEndToEnd, Door32SysOfCommType3) {
-  GameDir dir;
-  testsupport::InstallHostLibrary(dir.game.path(), "DOOR32");
-  dir.game.Write("DOOR32.SYS", "3\n1\n38400\nTest BBS\n1\nRemote Caller\nCaller\n100\n60\n1\n1\n");
+  testsupport::DemoGame game;
+  testsupport::InstallHostLibrary(game.path(), "DOOR32");
+  game.Write("DOOR32.SYS", Door32Sys("3", "1"));
   ::setenv("LD_LIBRARY_PATH", testsupport::HostLibraryDirectory().c_str(), 1);
-  HostLibrarySession(dir, {"-D" + dir.game.File("DOOR32.SYS")});
+  HostLibrarySession(game, {"-D" + game.File("DOOR32.SYS")});
   ::unsetenv("LD_LIBRARY_PATH");
+}
+
+// The caller on the program's standard input and output, which is no
+// terminal: `in` and `out` are the program's ends, `caller` the test's
+// end that it reads. The main menu waits for a key nobody can type, and a
+// hang-up there still ends the program.
+void CallerOnStandardStreams(const std::string& comm_type, const std::string& handle,
+                             platform::Socket in, platform::Socket out, platform::Socket caller,
+                             const std::function<void()>& hang_up) {
+  testsupport::DemoGame game;
+  game.Write("DOOR32.SYS", Door32Sys(comm_type, handle));
+  std::string before = game.Snapshot();
+  ProgramUnderPty program(game.File("keldcfg"), {"-D" + game.File("DOOR32.SYS")}, game.path(),
+                          platform::kNoSocket, testsupport::WithoutTerminal(in, out));
+  testsupport::CloseEnd(in);
+  if (out != in) testsupport::CloseEnd(out);
+  program.WatchSocket(caller);
+  // The menu's description line and its marker go to the caller.
+  ASSERT_TRUE(program.WaitUntil(
+      [&] {
+        size_t line = program.received().find("Configure node information for Keld");
+        return line != std::string::npos &&
+               program.received().find("=>", line) != std::string::npos;
+      },
+      10000));
+  if (comm_type == "2") {
+    EXPECT_EQ(program.received().substr(0, 6), kOpening);
+  } else {
+    EXPECT_EQ(program.received().substr(0, 4), "\x1b[2J");  // no telnet before the screen
+    EXPECT_EQ(program.received().find('\xff'), std::string::npos);
+  }
+
+  auto hung_up = std::chrono::steady_clock::now();
+  hang_up();
+  program.WatchSocket(platform::kNoSocket);
+  EXPECT_EQ(program.WaitForExit(10000), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - hung_up, std::chrono::milliseconds(3000));
+  EXPECT_TRUE(game.Snapshot() == before) << "the program wrote files";
+}
+
+TEST(StandardStreamsCaller, TelnetOnASocketPairWithTheHandleZeroOrMinusOne) {
+  for (const char* handle : {"0", "-1"}) {
+    SCOPED_TRACE(handle);
+    testsupport::Connection line = testsupport::SocketPair();
+    CallerOnStandardStreams("2", handle, line.door, line.door, line.caller, [&] {
+      // The caller's terminal asks something first: telnet is spoken.
+      ASSERT_TRUE(testsupport::SendFully(line.caller, "\xff\xfd\x18"));  // IAC DO 24
+      EXPECT_EQ(testsupport::ReceiveUpTo(line.caller, 3, 10000).substr(0, 3), "\xff\xfc\x18");
+      testsupport::CloseEnd(line.caller);
+    });
+  }
+}
+
+TEST(StandardStreamsCaller, RawBytesThroughAPipePair) {
+  testsupport::PipeLine pipes = testsupport::PipePair();
+  CallerOnStandardStreams("1", "0", pipes.door_in, pipes.door_out, pipes.caller_in, [&] {
+    testsupport::CloseEnd(pipes.caller_out);
+    testsupport::CloseEnd(pipes.caller_in);
+  });
 }
 
 }  // namespace

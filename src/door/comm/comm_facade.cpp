@@ -2,6 +2,7 @@
 
 #include "door/comm/door32_comm.h"
 #include "door/comm/serial_comm.h"
+#include "door/comm/stdio_comm.h"
 #include "door/comm/telnet_comm.h"
 
 namespace door::comm {
@@ -39,6 +40,13 @@ void CommFacade::CommSelect(uint8_t comm_type) {
   CommDone();
   port_ = MakeTransport(comm_type, library_dir_);
   if (port_) port_->SetThreadProcs(CommInputThreadProc, CommOutputThreadProc);
+}
+
+void CommFacade::CommSelectStandardStreams(uint8_t comm_type) {
+  CommDone();
+  auto protocol = comm_type == kTelnet ? StreamComm::Protocol::kTelnet : StreamComm::Protocol::kRaw;
+  port_ = std::make_unique<StdioComm>(protocol);
+  port_->SetThreadProcs(CommInputThreadProc, CommOutputThreadProc);
 }
 
 void CommFacade::CommOpenHandle(int32_t handle) {

@@ -26,6 +26,10 @@ class CommFacade {
   // socket, 3 DOOR32 host library) as the current one; leaves none for a
   // type without a transport.
   void CommSelect(uint8_t comm_type);
+  // Constructs the transport for a caller on the program's standard input
+  // and output as the current one: telnet for comm type 2, raw bytes for
+  // the others.
+  void CommSelectStandardStreams(uint8_t comm_type);
   // Where the host libraries are looked for first: the game directory
   // (ending with a separator).
   void SetLibraryDirectory(std::string dir) { library_dir_ = std::move(dir); }
