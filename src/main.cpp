@@ -1,5 +1,6 @@
 // KeldCfg: the operator's configuration program for the KELD door game.
 // It lives in the game's directory and edits the files found there.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,13 +14,16 @@
 #include "ui/ui.h"
 
 int main(int argc, char** argv) {
-  std::unique_ptr<platform::Console> console = platform::OpenTerminal();
-  door::Door door(*console, platform::SystemClock());
-  ui::Ui ui(door);
-
   door::CommandLine command_line;
   command_line.program = platform::ExecutablePath(argc > 0 ? argv[0] : nullptr);
   for (int i = 1; i < argc; ++i) command_line.args.emplace_back(argv[i]);
+
+  // Whom the program serves decides its local console: the operator's
+  // terminal, the terminal beside a remote caller if there is one, or none.
+  std::unique_ptr<platform::Console> console =
+      platform::OpenLocalConsole(door::TerminalUseOf(command_line));
+  door::Door door(*console, platform::SystemClock());
+  ui::Ui ui(door);
 
   shell::RunKeldCfg(ui, command_line);
   platform::EndProgram();

@@ -317,8 +317,17 @@ void Door::LocalWrite(std::string_view s) {
   screen().Write(s);
 }
 
+// Nobody sits at a console kept in memory only. Its wait for a local key
+// watches the caller instead, as DReadKey's wait does: the once-a-second
+// check runs, so that a hang-up, the idle limit or the time limit ends the
+// program through its hook, and in between the wait sleeps. The caller's
+// keys stay queued for the next DReadKey.
 char Door::LocalReadKey() {
-  return console_.ReadKey();
+  if (console_.HasKeyboard()) return console_.ReadKey();
+  for (;;) {
+    DoorTick();
+    console_.WaitForKey(WaitMillis(*this));
+  }
 }
 
 void Door::Delay(int ms) {

@@ -57,7 +57,9 @@ class Door {
   void DoorTick();
 
   // The local side alone: text written to the local screen only, keys from
-  // the local keyboard only, a pause that first shows the screen.
+  // the local keyboard only, a pause that first shows the screen. Without a
+  // keyboard (no terminal), LocalReadKey runs the periodic check until one
+  // of its hooks ends the program.
   void LocalWrite(std::string_view s);
   char LocalReadKey();
   void Delay(int ms);

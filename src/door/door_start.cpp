@@ -1,13 +1,16 @@
 #include "door/door_start.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "door/drop_files.h"
 #include "door/status_bar.h"
 #include "platform/file.h"
+#include "platform/files.h"
 #include "platform/letter_case.h"
 #include "platform/library.h"
+#include "platform/program_end.h"
 #include "platform/record_bytes.h"
 
 namespace door {
@@ -35,20 +38,23 @@ std::string BaseName(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-[[noreturn]] void FailStart(Door& door, const char* message) {
+[[noreturn]] void FailStart(Door& door, std::string_view message) {
   door.screen().ClrScr();
   door.LocalWrite("\r\n");
   door.LocalWrite(message);
   door.LocalWrite("\r\n");
+  // Without a terminal the screen shows nothing to anybody.
+  if (!door.console().HasKeyboard())
+    platform::ReportEnd(message.substr(message.find_first_not_of(' ')));
   door.Delay(kFailurePauseMs);
   door.Halt();
 }
 
 // The logged-in WINServer user. The library is the host's and exists only
 // where the host runs; without it there is nobody to serve.
-bool ProbeWinServer(DoorState& state) {
+bool ProbeWinServer(DoorState& state, const std::string& library_dir) {
   platform::Library library;
-  if (!library.Load("WCSRV.DLL")) return false;
+  if (!library.LoadHost(library_dir, "WCSRV")) return false;
   auto logged_in = reinterpret_cast<LoggedInProc>(library.Find("WildcatLoggedIn"));
   auto get_node = reinterpret_cast<GetNodeProc>(library.Find("GetNode"));
   if (logged_in == nullptr || get_node == nullptr) return false;
@@ -58,32 +64,53 @@ bool ProbeWinServer(DoorState& state) {
   return true;
 }
 
+// A serial line or telnet with the handle 0 or -1 has the caller on the
+// program's standard input and output. (The host library owns its
+// connection, whatever the handle.)
+bool CallerOnStandardStreams(const DoorState& st) {
+  bool on_a_stream = st.CommType == kSerial || st.CommType == kTelnet;
+  return on_a_stream && (st.CommHandle == 0 || st.CommHandle == -1);
+}
+
 // A port number from DOOR.SYS or DORINFOx.DEF is no open handle: handed to
 // CommOpenHandle it would be taken for one (on POSIX, for a file
-// descriptor the program never opened). It stays in CommHandle for a
-// serial transport that opens ports by number; until the facade has such a
-// call the port is left unopened and there is no carrier.
+// descriptor the program never opened), so the port is opened by number.
 bool OpenTransport(Door& door, bool handle_is_port) {
   DoorState& st = door.state;
-  if (st.CommHandle == 0 || st.CommType == 0) return true;
-  door.comm.CommSelect(st.CommType);
-  if (!handle_is_port) door.comm.CommOpenHandle(st.CommHandle);
+  if (CallerOnStandardStreams(st) && !handle_is_port)
+    door.comm.CommSelectStandardStreams(st.CommType);
+  else if (st.CommHandle == 0 || st.CommType == 0)
+    return true;  // local, or no handle for another comm type: nothing to open
+  else
+    door.comm.CommSelect(st.CommType);
+  if (handle_is_port)
+    door.comm.CommOpenPort(st.CommHandle);
+  else
+    door.comm.CommOpenHandle(st.CommHandle);
   bool ok = door.comm.CommCarrier();
-  if (st.CommType == kHostLibrary && !ProbeWinServer(st)) ok = false;
+  if (st.CommType == kHostLibrary && !ProbeWinServer(st, door.comm.LibraryDirectory())) ok = false;
   return ok;
 }
 
-// Returns whether the file gave a serial port number. A file that cannot
-// be read sets nothing.
-bool ReadDropFileAt(Door& door, const std::string& path) {
+// What is left to do once the switches or the drop file have filled the
+// state.
+enum class Next { kOpen, kLocalLogin, kUsage, kNoDropFile };
+
+struct Choice {
+  Next next = Next::kOpen;
+  bool handle_is_port = false;  // CommHandle holds a serial port number
+};
+
+// A file that cannot be read sets nothing.
+Choice ReadDropFileAt(const std::string& path, DoorState& st) {
   DropFileKind kind = DropFileKindOf(path);
   std::string found = kind == DropFileKind::kNone ? std::string() : FindDropFile(path);
-  if (found.empty()) FailStart(door, "  Drop File Not Found");
+  if (found.empty()) return {Next::kNoDropFile};
   std::string text;
   int error = 0;
-  if (!platform::ReadWholeFile(found, text, error)) return false;
-  ReadDropFile(kind, text, door.state);
-  return GivesPortNumber(kind);
+  if (!platform::ReadWholeFile(found, text, error)) return {};
+  ReadDropFile(kind, text, st);
+  return {Next::kOpen, GivesPortNumber(kind)};
 }
 
 void InstallStartHooks(Door& door, const CommandLine& command_line) {
@@ -95,32 +122,40 @@ void InstallStartHooks(Door& door, const CommandLine& command_line) {
 }
 
 // The first that applies: local use, the WINServer host, a handle on a
-// node, a drop file, the usage screen. Returns whether CommHandle holds a
-// serial port number.
-bool Decide(Door& door, const Switches& sw) {
-  DoorState& st = door.state;
+// node, a drop file, the usage screen. Only fills the state: no hook runs.
+Choice Choose(const Switches& sw, DoorState& st) {
   if (sw.local) {
     st.CommHandle = 0;
     st.CommType = 0;
     st.SecondsAllowed = kLocalSeconds;
     st.NodeNum = sw.node;
-    if (door.hooks.OnLocalLogin) door.hooks.OnLocalLogin();
-  } else if (sw.winserver) {
+    return {Next::kLocalLogin};
+  }
+  if (sw.winserver) {
     st.CommHandle = 1;
     st.CommType = kHostLibrary;
-  } else if (sw.handle >= 0 && sw.node > 0) {
+    return {};
+  }
+  if (sw.handle >= 0 && sw.node > 0) {
     st.CommHandle = sw.handle;
     st.NodeNum = sw.node;
     st.CommType = sw.telnet ? kTelnet : kSerial;
     // The command line carries no time; the caller gets what a local
     // session gets rather than being sent back at the first check.
     st.SecondsAllowed = kLocalSeconds;
-  } else if (!sw.drop_file.empty()) {
-    return ReadDropFileAt(door, sw.drop_file);
-  } else if (door.hooks.OnUsage) {
-    door.hooks.OnUsage();
+    return {};
   }
-  return false;
+  if (!sw.drop_file.empty()) return ReadDropFileAt(sw.drop_file, st);
+  return {Next::kUsage};
+}
+
+// Returns whether CommHandle holds a serial port number.
+bool Decide(Door& door, const Switches& sw) {
+  Choice choice = Choose(sw, door.state);
+  if (choice.next == Next::kLocalLogin && door.hooks.OnLocalLogin) door.hooks.OnLocalLogin();
+  if (choice.next == Next::kUsage && door.hooks.OnUsage) door.hooks.OnUsage();
+  if (choice.next == Next::kNoDropFile) FailStart(door, "  Drop File Not Found");
+  return choice.handle_is_port;
 }
 
 void FinishStart(Door& door) {
@@ -226,7 +261,18 @@ void DefaultUsage(Door& door, const std::string& program_name) {
   door.Halt();
 }
 
+platform::TerminalUse TerminalUseOf(const CommandLine& command_line) {
+  DoorState st;
+  Choice choice = Choose(ParseSwitches(command_line.args, DoorHooks{}), st);
+  // A missing drop file is told on a terminal if there is one.
+  if (choice.next == Next::kNoDropFile) return platform::TerminalUse::kIfPresent;
+  if (choice.next != Next::kOpen || st.CommType == 0) return platform::TerminalUse::kRequired;
+  if (CallerOnStandardStreams(st)) return platform::TerminalUse::kNone;
+  return platform::TerminalUse::kIfPresent;
+}
+
 void DoorStart(Door& door, const CommandLine& command_line) {
+  door.comm.SetLibraryDirectory(platform::DirectoryOf(command_line.program));
   InstallStartHooks(door, command_line);
   Switches sw = ParseSwitches(command_line.args, door.hooks);
   bool handle_is_port = Decide(door, sw);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "door/door.h"
+#include "platform/terminal.h"
 
 namespace door {
 
@@ -29,9 +30,16 @@ struct Switches {
 // when the program set it.
 Switches ParseSwitches(const std::vector<std::string>& args, const DoorHooks& hooks);
 
+// What the start the command line asks for needs of a terminal, worked out
+// from the switches and the drop file before anything is shown (no hook
+// runs): the operator's local use needs one; a remote caller is served
+// with or without one, but never on a caller's own standard input and
+// output (a serial line or telnet with the handle 0 or -1).
+platform::TerminalUse TerminalUseOf(const CommandLine& command_line);
+
 // Reads the command line, fills the door state, asks for a name in local
-// mode and prepares the console (timer, cleared screen, window rows 1-24).
-// May end the program.
+// mode, opens the transport for a remote caller and prepares the console
+// (timer, cleared screen, window rows 1-24). May end the program.
 void DoorStart(Door& door, const CommandLine& command_line);
 
 // The start-up's own hooks, installed unless the program set others.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/cp437.h"
 #include "platform/files.h"
 #include "platform/letter_case.h"
 
@@ -88,7 +89,7 @@ std::vector<std::string> DropFileLines(std::string_view text, size_t count) {
     size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines[i] = std::string(line);
+    lines[i] = platform::Utf8TextToCp437(line);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
   }
   return lines;

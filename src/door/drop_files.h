@@ -24,7 +24,8 @@ DropFileKind DropFileKindOf(std::string_view path);
 // disk. Empty when there is no such file.
 std::string FindDropFile(const std::string& path);
 
-// The first `count` lines of a text with CR LF or LF line ends; lines the
+// The first `count` lines of a text with CR LF or LF line ends, each in
+// screen bytes (a line in UTF-8 is converted to code page 437); lines the
 // text does not have are empty.
 std::vector<std::string> DropFileLines(std::string_view text, size_t count);
 

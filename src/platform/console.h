@@ -27,6 +27,9 @@ class Console {
   virtual bool WaitForKeyOrEvent(int timeout_ms, const Event& wake) = 0;
   // Brings what is displayed up to date with the screen.
   virtual void Present() = 0;
+  // False for a console whose screen is kept in memory only: nobody sits
+  // at it, KeyPressed stays false and ReadKey never returns.
+  virtual bool HasKeyboard() const { return true; }
 
  protected:
   Screen screen_;

@@ -70,6 +70,39 @@ std::string EncodeUtf8(char32_t cp) {
   return text;
 }
 
+// The length of the well-formed UTF-8 character at the front of `text`,
+// with its code point; 0 when the bytes there are none.
+size_t DecodeUtf8(std::string_view text, char32_t& code_point) {
+  auto byte = [&](size_t i) { return static_cast<uint8_t>(text[i]); };
+  uint8_t lead = byte(0);
+  if (lead < 0x80) {
+    code_point = lead;
+    return 1;
+  }
+  size_t length = 0;
+  char32_t smallest = 0;  // anything below it is an overlong form
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    smallest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    smallest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    smallest = 0x10000;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  code_point = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    code_point = (code_point << 6) | (byte(i) & 0x3F);
+  }
+  bool surrogate = code_point >= 0xD800 && code_point <= 0xDFFF;
+  return code_point >= smallest && code_point <= 0x10FFFF && !surrogate ? length : 0;
+}
+
 const std::array<std::string, 256>& Utf8Glyphs() {
   static const std::array<std::string, 256> glyphs = [] {
     std::array<std::string, 256> texts;
@@ -97,6 +130,27 @@ int UnicodeToCp437(char32_t code_point) {
   for (const Alias& alias : kAliases)
     if (alias.code_point == code_point) return alias.byte;
   return -1;
+}
+
+std::string Utf8TextToCp437(std::string_view text) {
+  std::string converted;
+  bool beyond_ascii = false;
+  for (size_t at = 0; at < text.size();) {
+    char32_t code_point = 0;
+    size_t length = DecodeUtf8(text.substr(at), code_point);
+    if (length == 0) return std::string(text);
+    if (length == 1) {
+      converted += text[at];
+    } else {
+      beyond_ascii = true;
+      // A glyph whose byte is a control (☺ is 1) stands for no character
+      // of a text.
+      int byte = UnicodeToCp437(code_point);
+      converted += byte >= 0x80 ? static_cast<char>(byte) : '?';
+    }
+    at += length;
+  }
+  return beyond_ascii ? converted : std::string(text);
 }
 
 }  // namespace platform

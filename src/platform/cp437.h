@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -18,5 +19,12 @@ std::string_view Cp437ToUtf8(uint8_t byte);
 // The screen byte that shows a code point, or -1 when code page 437 has no
 // such glyph. ASCII maps to itself, controls included.
 int UnicodeToCp437(char32_t code_point);
+
+// Text written in UTF-8 (boards on Linux write their drop files that way)
+// in screen bytes: when the text is valid UTF-8 and holds characters
+// beyond ASCII, each of those becomes its code page 437 byte, or "?" where
+// the code page has none. Any other text is taken for screen bytes already
+// and stays as it is.
+std::string Utf8TextToCp437(std::string_view text);
 
 }  // namespace platform

@@ -14,6 +14,9 @@ char PathSeparator();
 std::string WithTrailingSeparator(std::string dir);
 // The name of a file without its directory ("/" and "\" both end one).
 std::string FileName(const std::string& path);
+// The directory of a path: everything up to its last separator, which it
+// keeps; the current directory for a bare name.
+std::string DirectoryOf(const std::string& path);
 
 // The path of `name` inside `dir` (dir ends with a separator): the
 // existing file whatever the letter case of its name, or, when there is

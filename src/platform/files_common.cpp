@@ -35,4 +35,10 @@ std::string FileName(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
+std::string DirectoryOf(const std::string& path) {
+  size_t cut = path.find_last_of(std::string("/") + PathSeparator());
+  if (cut == std::string::npos) return WithTrailingSeparator(".");
+  return path.substr(0, cut + 1);
+}
+
 }  // namespace platform

@@ -63,7 +63,7 @@ void KeyDecoder::Ground(uint8_t byte) {
     Emit(key::kEnter);  // some terminals send LF for the enter key
   } else if (byte == 0) {
     // Ctrl-@ would otherwise pass for the start of an extended key.
-  } else if (byte < 0x80) {
+  } else if (byte < 0x80 || !utf8_) {
     Emit(static_cast<char>(byte));
   } else {
     StartUtf8(byte);

@@ -2,6 +2,8 @@
 // ordinary key as its byte, an extended key as 0 and its scan code (see
 // keys.h). Bytes go in one at a time, in any split, and the decoder keeps
 // its place inside an escape sequence or a UTF-8 character between them.
+// A terminal that is not in UTF-8 sends code page 437 bytes, which are the
+// keys themselves.
 #pragma once
 
 #include <array>
@@ -12,6 +14,8 @@ namespace platform {
 
 class KeyDecoder {
  public:
+  explicit KeyDecoder(bool utf8 = true) : utf8_(utf8) {}
+
   void Feed(uint8_t byte);
   // Tells the decoder that no further byte arrived within the escape
   // timeout: a pending ESC was the Escape key itself, and what followed it
@@ -44,6 +48,7 @@ class KeyDecoder {
   void Extended(char scan);
   void Emit(char key) { keys_.push_back(key); }
 
+  bool utf8_;
   State state_ = State::kGround;
   std::array<int, 4> params_{};
   int param_count_ = 0;

@@ -1,20 +1,31 @@
-// The host libraries the door can load (the WINServer user library) exist
-// on Windows only, so here every library is absent.
+#include <dlfcn.h>
+
+#include "platform/letter_case.h"
 #include "platform/library.h"
 
 namespace platform {
 
-Library::~Library() = default;
+std::string LibraryFileName(std::string_view base_name) {
+  std::string name(base_name);
+  for (char& c : name) c = LowerCase(c);
+  return name + ".so";
+}
 
+Library::~Library() {
+  if (handle_ != nullptr) ::dlclose(handle_);
+}
+
+// Every symbol is bound at once, so a library that lacks one of its own
+// dependencies fails here rather than in the middle of a call.
 bool Library::Load(const std::string& name) {
-  (void)name;
-  handle_ = nullptr;
-  return false;
+  if (handle_ != nullptr) ::dlclose(handle_);
+  handle_ = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+  return handle_ != nullptr;
 }
 
 LibraryProc Library::Find(const char* name) const {
-  (void)name;
-  return nullptr;
+  if (handle_ == nullptr) return nullptr;
+  return reinterpret_cast<LibraryProc>(::dlsym(handle_, name));
 }
 
 }  // namespace platform

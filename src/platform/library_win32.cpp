@@ -5,6 +5,11 @@
 
 namespace platform {
 
+// Windows finds a file whatever the letter case of its name.
+std::string LibraryFileName(std::string_view base_name) {
+  return std::string(base_name) + ".DLL";
+}
+
 Library::~Library() {
   if (handle_ != nullptr) ::FreeLibrary(static_cast<HMODULE>(handle_));
 }

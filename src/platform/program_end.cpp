@@ -70,6 +70,11 @@ void EndProgram() {
   std::exit(0);  // an end handler that returns still ends the program
 }
 
+void ReportEnd(std::string_view why) {
+  std::fprintf(stderr, "keldcfg: %.*s\n", static_cast<int>(why.size()), why.data());
+  std::fflush(stderr);
+}
+
 void EndWithIoError(std::string_view operation, const std::string& path, int error,
                     const IoErrorAdvice& advice) {
   RunExitProcs();

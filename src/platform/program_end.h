@@ -23,6 +23,11 @@ void RunExitProcs();
 // Runs the exit procedures and ends the program with exit code 0.
 [[noreturn]] void EndProgram();
 
+// Says on standard error why the program cannot go on ("keldcfg: " and the
+// reason): where it has no terminal, the place an operator, or a board's
+// log, may read it.
+void ReportEnd(std::string_view why);
+
 // What the run-time I/O error report tells the operator beside the
 // operation and the file: what was expected and found there, and what to
 // do about it.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/event_posix.h"
+#include "platform/io_result_posix.h"
 #include "platform/poll_posix.h"
 #include "platform/socket.h"
 
@@ -14,16 +15,6 @@ namespace {
 
 int Fd(Socket socket) {
   return static_cast<int>(socket);
-}
-
-SocketResult ResultOf(ssize_t count) {
-  SocketResult result;
-  result.count = static_cast<long>(count);
-  if (count < 0) {
-    result.error = errno;
-    result.would_block = errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
-  }
-  return result;
 }
 
 short PollEvents(SocketReady what) {
@@ -41,13 +32,13 @@ SocketResult SocketReceive(Socket socket, uint8_t* buffer, size_t max) {
   // A receive of 0 (the peer closed) sets no error code; none is left over
   // from an earlier call either.
   errno = 0;
-  SocketResult result = ResultOf(::recv(Fd(socket), buffer, max, MSG_DONTWAIT));
+  SocketResult result = IoResult(::recv(Fd(socket), buffer, max, MSG_DONTWAIT));
   if (result.count == 0) result.error = 0;
   return result;
 }
 
 SocketResult SocketSend(Socket socket, const uint8_t* bytes, size_t count) {
-  return ResultOf(::send(Fd(socket), bytes, count, MSG_DONTWAIT | MSG_NOSIGNAL));
+  return IoResult(::send(Fd(socket), bytes, count, MSG_DONTWAIT | MSG_NOSIGNAL));
 }
 
 bool SocketIsReady(Socket socket, SocketReady what) {

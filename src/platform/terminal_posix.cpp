@@ -1,7 +1,11 @@
 // The console on a POSIX terminal: raw mode on standard input and output,
 // keys read through poll() so that waiting never spins, and signals turned
-// into an orderly end on the main thread.
+// into an orderly end on the main thread. Without a terminal the same
+// console keeps its screen in memory only, waits without keys and still
+// ends in order on a signal.
 #include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
@@ -13,13 +17,16 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/event_posix.h"
 #include "platform/key_decoder.h"
+#include "platform/letter_case.h"
 #include "platform/program_end.h"
+#include "platform/raw_mode_posix.h"
 #include "platform/terminal.h"
 #include "platform/terminal_renderer.h"
 
@@ -123,32 +130,59 @@ winsize TerminalSize() {
 }
 
 [[noreturn]] void Refuse(const std::string& why) {
-  std::fprintf(stderr, "keldcfg: %s\n", why.c_str());
-  std::fflush(stderr);
+  ReportEnd(why);
   EndProgram();
 }
 
-termios RawMode(termios mode) {
-  mode.c_iflag &= ~(BRKINT | ICRNL | INLCR | IGNCR | INPCK | ISTRIP | IXON);
-  mode.c_oflag &= ~OPOST;
-  mode.c_cflag |= CS8;
-  mode.c_lflag &= ~(ECHO | ICANON | IEXTEN | ISIG);
-  // Reads return at once with what has arrived; poll() does the waiting.
-  mode.c_cc[VMIN] = 0;
-  mode.c_cc[VTIME] = 0;
-  return mode;
+std::string LocaleName() {
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return value;
+  }
+  return "";
 }
 
-class PosixTerminal final : public Console {
+// Whether the character set of the locale that the C library resolves
+// from LC_ALL, LC_CTYPE and LANG is UTF-8. The locale is only looked at:
+// the program's own handling of characters stays that of the C locale. A
+// locale this system does not have is judged by its name.
+bool LocaleIsUtf8() {
+  std::string saved = ::setlocale(LC_CTYPE, nullptr);
+  bool utf8 = false;
+  if (::setlocale(LC_CTYPE, "") != nullptr) {
+    utf8 = std::string_view(::nl_langinfo(CODESET)) == "UTF-8";
+  } else {
+    std::string name = UpperCase(LocaleName());
+    utf8 = name.find("UTF-8") != std::string::npos || name.find("UTF8") != std::string::npos;
+  }
+  ::setlocale(LC_CTYPE, saved.c_str());
+  return utf8;
+}
+
+TerminalCaps CapsFromEnvironment() {
+  const char* term = std::getenv("TERM");
+  return TerminalCaps{LocaleIsUtf8(), IsAnsiSysTerminal(term != nullptr ? term : "")};
+}
+
+// The terminal as the program found it: to draw on, and to give back.
+struct TerminalSetup {
+  termios saved;
+  winsize size;
+  TerminalCaps caps;
+};
+
+class PosixConsole final : public Console {
  public:
-  PosixTerminal(const termios& saved, const winsize& size);
-  ~PosixTerminal() override;
+  // On the terminal, or without one (nullopt).
+  explicit PosixConsole(const std::optional<TerminalSetup>& terminal);
+  ~PosixConsole() override;
 
   bool KeyPressed() override;
   char ReadKey() override;
   bool WaitForKey(int timeout_ms) override;
   bool WaitForKeyOrEvent(int timeout_ms, const Event& wake) override;
   void Present() override;
+  bool HasKeyboard() const override { return terminal_.has_value(); }
 
  private:
   void ReadInput();
@@ -156,7 +190,7 @@ class PosixTerminal final : public Console {
   bool WaitForInput(int timeout_ms, const Event* wake = nullptr);
   void Restore();
 
-  termios saved_;
+  std::optional<TerminalSetup> terminal_;
   std::array<struct sigaction, 4> previous_handlers_{};
   TerminalRenderer renderer_;
   KeyDecoder decoder_;
@@ -165,34 +199,40 @@ class PosixTerminal final : public Console {
   bool restored_ = false;
 };
 
-PosixTerminal::PosixTerminal(const termios& saved, const winsize& size) : saved_(saved) {
-  renderer_.SetTerminalSize(size.ws_col, size.ws_row);
+PosixConsole::PosixConsole(const std::optional<TerminalSetup>& terminal)
+    : terminal_(terminal),
+      renderer_(terminal ? terminal->caps : TerminalCaps{}),
+      decoder_(terminal ? terminal->caps.utf8 : true) {
   OpenWakePipe();
   InstallSignalHandlers(previous_handlers_);
   exit_proc_ = AddExitProc([this] { Restore(); });
+  if (!terminal_) return;
+  renderer_.SetTerminalSize(terminal_->size.ws_col, terminal_->size.ws_row);
   // TCSANOW keeps what was typed before the program got this far.
-  termios raw = RawMode(saved_);
+  termios raw = RawMode(terminal_->saved);
   ::tcsetattr(STDIN_FILENO, TCSANOW, &raw);
 }
 
-PosixTerminal::~PosixTerminal() {
+PosixConsole::~PosixConsole() {
   RemoveExitProc(exit_proc_);
   Restore();
 }
 
 // The program's last screen stays on the terminal, and the shell's prompt
 // comes below it.
-void PosixTerminal::Restore() {
+void PosixConsole::Restore() {
   if (restored_) return;
   restored_ = true;
-  Present();
-  WriteAll(STDOUT_FILENO, renderer_.Leave(screen_));
-  // TCSAFLUSH: keys typed for the program must not go on to the shell.
-  ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
+  if (terminal_) {
+    Present();
+    WriteAll(STDOUT_FILENO, renderer_.Leave(screen_));
+    // TCSAFLUSH: keys typed for the program must not go on to the shell.
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &terminal_->saved);
+  }
   RestoreSignalHandlers(previous_handlers_);
 }
 
-bool PosixTerminal::KeyPressed() {
+bool PosixConsole::KeyPressed() {
   CheckTerminationRequest();
   // A program that polls the keyboard while it works still shows its work,
   // as the screen of a PC would.
@@ -201,7 +241,7 @@ bool PosixTerminal::KeyPressed() {
   return decoder_.HasKey();
 }
 
-char PosixTerminal::ReadKey() {
+char PosixConsole::ReadKey() {
   Present();
   CheckTerminationRequest();
   for (;;) {
@@ -211,7 +251,7 @@ char PosixTerminal::ReadKey() {
   }
 }
 
-bool PosixTerminal::WaitForKey(int timeout_ms) {
+bool PosixConsole::WaitForKey(int timeout_ms) {
   Present();
   CheckTerminationRequest();
   int64_t deadline = NowMs() + std::max(timeout_ms, 0);
@@ -224,7 +264,7 @@ bool PosixTerminal::WaitForKey(int timeout_ms) {
   }
 }
 
-bool PosixTerminal::WaitForKeyOrEvent(int timeout_ms, const Event& wake) {
+bool PosixConsole::WaitForKeyOrEvent(int timeout_ms, const Event& wake) {
   Present();
   CheckTerminationRequest();
   ReadInput();
@@ -234,9 +274,14 @@ bool PosixTerminal::WaitForKeyOrEvent(int timeout_ms, const Event& wake) {
   return decoder_.HasKey();
 }
 
-// A resized terminal is drawn afresh: below the screen's size, the part
-// that fits and a notice asking for the full size.
-void PosixTerminal::Present() {
+// A resized terminal is drawn afresh: below the size needed, the part that
+// fits and a notice asking for that size.
+void PosixConsole::Present() {
+  presented_version_ = screen_.version();
+  if (!terminal_) {
+    screen_.TakeBells();  // nobody to hear them
+    return;
+  }
   if (resized) {
     resized = 0;
     winsize size = TerminalSize();
@@ -245,13 +290,13 @@ void PosixTerminal::Present() {
   }
   std::string bytes = renderer_.Render(screen_, screen_.CursorVisible());
   bytes.append(static_cast<size_t>(screen_.TakeBells()), '\a');
-  presented_version_ = screen_.version();
   if (!bytes.empty()) WriteAll(STDOUT_FILENO, bytes);
 }
 
 // Reads what has arrived. Only an unfinished escape sequence makes it wait,
 // and then no longer than the escape timeout.
-void PosixTerminal::ReadInput() {
+void PosixConsole::ReadInput() {
+  if (!terminal_) return;
   for (;;) {
     ReadAvailable();
     if (!decoder_.InSequence()) return;
@@ -262,7 +307,7 @@ void PosixTerminal::ReadInput() {
   }
 }
 
-void PosixTerminal::ReadAvailable() {
+void PosixConsole::ReadAvailable() {
   uint8_t buffer[256];
   for (;;) {
     ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
@@ -274,11 +319,12 @@ void PosixTerminal::ReadAvailable() {
 
 // Waits up to timeout_ms (-1: without end) for input, dealing with the
 // signals that arrive meanwhile; true when input is waiting. A set `wake`
-// event also ends the wait (with false).
-bool PosixTerminal::WaitForInput(int timeout_ms, const Event* wake) {
+// event also ends the wait (with false). Without a terminal there is no
+// input to wait for.
+bool PosixConsole::WaitForInput(int timeout_ms, const Event* wake) {
   int64_t deadline = timeout_ms < 0 ? -1 : NowMs() + timeout_ms;
   for (;;) {
-    std::array<pollfd, 3> fds = {{{STDIN_FILENO, POLLIN, 0},
+    std::array<pollfd, 3> fds = {{{terminal_ ? STDIN_FILENO : -1, POLLIN, 0},
                                   {wake_pipe[0], POLLIN, 0},
                                   {wake != nullptr ? EventFd(*wake) : -1, POLLIN, 0}}};
     int wait = deadline < 0 ? -1 : static_cast<int>(std::max<int64_t>(deadline - NowMs(), 0));
@@ -296,19 +342,24 @@ bool PosixTerminal::WaitForInput(int timeout_ms, const Event* wake) {
 
 }  // namespace
 
-std::unique_ptr<Console> OpenTerminal() {
-  if (::isatty(STDIN_FILENO) == 0 || ::isatty(STDOUT_FILENO) == 0)
-    Refuse("standard input and output must be a terminal of at least " +
-           std::to_string(kScreenCols) + "x" + std::to_string(kScreenRows));
+std::unique_ptr<Console> OpenLocalConsole(TerminalUse use) {
+  const std::string needed =
+      std::to_string(kMinTerminalCols) + "x" + std::to_string(kMinTerminalRows);
+  bool on_terminal =
+      use != TerminalUse::kNone && ::isatty(STDIN_FILENO) != 0 && ::isatty(STDOUT_FILENO) != 0;
+  if (!on_terminal) {
+    if (use == TerminalUse::kRequired)
+      Refuse("standard input and output must be a terminal of at least " + needed);
+    return std::make_unique<PosixConsole>(std::nullopt);
+  }
   winsize size{};
-  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col < kScreenCols ||
-      size.ws_row < kScreenRows)
-    Refuse("this program needs a terminal of at least " + std::to_string(kScreenCols) + "x" +
-           std::to_string(kScreenRows) + "; this one is " + std::to_string(size.ws_col) + "x" +
-           std::to_string(size.ws_row));
+  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col < kMinTerminalCols ||
+      size.ws_row < kMinTerminalRows)
+    Refuse("this program needs a terminal of at least " + needed + "; this one is " +
+           std::to_string(size.ws_col) + "x" + std::to_string(size.ws_row));
   termios saved{};
   if (::tcgetattr(STDIN_FILENO, &saved) != 0) Refuse("cannot read the terminal's settings");
-  return std::make_unique<PosixTerminal>(saved, size);
+  return std::make_unique<PosixConsole>(TerminalSetup{saved, size, CapsFromEnvironment()});
 }
 
 void CheckTerminationRequest() {

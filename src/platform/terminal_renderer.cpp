@@ -16,7 +16,7 @@ constexpr std::array<int, 8> kPcToAnsiColour = {0, 4, 2, 6, 1, 5, 3, 7};
 constexpr std::string_view kStartFrame = "\x1b[0;37;40m\x1b[H\x1b[2J";
 constexpr uint8_t kStartAttr = 0x07;
 // Shown on the last row of a terminal too small for the screen.
-constexpr std::string_view kSmallNotice = " Please make this terminal 80x25 ";
+constexpr std::string_view kSmallNotice = " Please make this terminal 80x24 ";
 constexpr uint8_t kNoticeAttr = 0x70;  // black on light grey
 
 uint8_t Background(uint8_t attr) {
@@ -47,7 +47,29 @@ void KeepShorter(std::string& best, std::string candidate) {
   if (candidate.size() < best.size()) best = std::move(candidate);
 }
 
+// The byte a code page 437 terminal is sent for a screen byte: the byte
+// itself, but "?" for the glyphs whose bytes a terminal takes for controls.
+std::string_view Cp437Byte(uint8_t byte) {
+  static const std::array<char, 256> bytes = [] {
+    std::array<char, 256> table{};
+    for (size_t i = 0; i < table.size(); ++i)
+      table[i] = i < 0x20 || i == 0x7F ? '?' : static_cast<char>(i);
+    table[0] = ' ';
+    return table;
+  }();
+  return {&bytes[byte], 1};
+}
+
 }  // namespace
+
+bool IsAnsiSysTerminal(std::string_view term) {
+  if (term == "ansi.sys") return true;
+  for (std::string_view name : {"ansi", "pcansi", "scoansi"}) {
+    if (term.substr(0, name.size()) != name) continue;
+    if (term.size() == name.size() || term[name.size()] == '-') return true;
+  }
+  return false;
+}
 
 int AnsiForeground(uint8_t attr) {
   int colour = kPcToAnsiColour[attr & 0x07];
@@ -80,7 +102,7 @@ std::string TerminalRenderer::Render(const Screen& screen, bool cursor_visible) 
   if (TooSmall() && !notice_shown_) DrawNotice();
   MoveTo(std::min(screen.CursorScreenCol(), VisibleCols()),
          std::clamp(screen.CursorScreenRow(), 1, std::max(VisibleRows(), 1)));
-  if (cursor_visible_ != cursor_visible) {
+  if (!caps_.ansi_sys && cursor_visible_ != cursor_visible) {
     out_ += cursor_visible ? "\x1b[?25h" : "\x1b[?25l";
     cursor_visible_ = cursor_visible;
   }
@@ -95,11 +117,27 @@ std::string TerminalRenderer::Leave(const Screen& screen) {
   int row = std::clamp(screen.LastOutputRow(), 1, std::max(VisibleRows(), 1));
   MoveTo(1, row);  // before the reset: the move may rewrite cells in their colours
   out_ += "\x1b[0m";
-  if (cursor_visible_ != true) out_ += "\x1b[?25h";
+  attr_ = kStartAttr;
+  if (caps_.ansi_sys) {
+    EraseBelow(row);
+    out_ += "\n";
+  } else {
+    if (cursor_visible_ != true) out_ += "\x1b[?25h";
+    out_ += "\n\x1b[J";
+  }
   cursor_visible_ = true;
-  out_ += "\n\x1b[J";
   Invalidate();
   return std::move(out_);
+}
+
+// ANSI.SYS erases no more than the whole display or a line: each row below
+// is erased on its own, and the cursor goes back to the row given.
+void TerminalRenderer::EraseBelow(int row) {
+  for (int below = row + 1; below <= VisibleRows(); ++below) {
+    MoveTo(1, below);
+    out_ += "\x1b[K";
+  }
+  MoveTo(1, row);
 }
 
 void TerminalRenderer::DrawNotice() {
@@ -151,6 +189,7 @@ int TerminalRenderer::EraseBlankRun(const Screen& screen, int col, int row) {
   }
   int count = last_changed - col + 1;
   bool to_line_end = run_end == VisibleCols() && (want.attr == 0 || terminal_cols_ <= kScreenCols);
+  if (!to_line_end && caps_.ansi_sys) return 0;  // no erasing of characters there
   std::string erase = to_line_end ? "\x1b[K" : Csi(count, 'X');
   // Spaces leave the cursor after the run, an erase leaves it at its start:
   // within the row that costs a step forward.
@@ -171,7 +210,7 @@ void TerminalRenderer::WriteCell(const Screen& screen, int col, int row) {
     SetBlankBackground(screen, col, row, want.attr);
   else
     SetAttr(want.attr);
-  out_ += Cp437ToUtf8(want.ch);
+  out_ += Glyph(want.ch);
   Shown(col, row) = want;
   // In the last column the cursor stays put with a wrap pending, or wraps,
   // depending on the terminal: only an absolute move is safe after it.
@@ -197,17 +236,38 @@ void TerminalRenderer::SetBlankBackground(const Screen& screen, int col, int row
   SetAttr(attr);
 }
 
-// Sends only the half of the attribute that changed.
 void TerminalRenderer::SetAttr(uint8_t attr) {
   if (attr == attr_) return;
+  out_ += caps_.ansi_sys ? AnsiSysSgr(attr) : Sgr(attr);
+  attr_ = attr;
+}
+
+// Sends only the half of the attribute that changed.
+std::string TerminalRenderer::Sgr(uint8_t attr) const {
   std::string params;
   if (AnsiForeground(attr) != AnsiForeground(attr_)) params = std::to_string(AnsiForeground(attr));
   if (AnsiBackground(attr) != AnsiBackground(attr_)) {
     if (!params.empty()) params += ';';
     params += std::to_string(AnsiBackground(attr));
   }
-  out_ += "\x1b[" + params + "m";
-  attr_ = attr;
+  return "\x1b[" + params + "m";
+}
+
+// Bold (the bright bit) and blink can be turned on, but only SGR 0 turns
+// them off; after it both colours are sent again, since a terminal's own
+// defaults may differ from a PC's.
+std::string TerminalRenderer::AnsiSysSgr(uint8_t attr) const {
+  constexpr uint8_t kBold = 0x08, kBlink = 0x80;
+  bool reset = (attr_ & ~attr & (kBold | kBlink)) != 0;
+  std::string params = reset ? "0;" : "";
+  if ((attr & kBold) != 0 && (reset || (attr_ & kBold) == 0)) params += "1;";
+  if ((attr & kBlink) != 0 && (reset || (attr_ & kBlink) == 0)) params += "5;";
+  if (reset || (attr & 0x07) != (attr_ & 0x07))
+    params += std::to_string(30 + kPcToAnsiColour[attr & 0x07]) + ";";
+  if (reset || (attr & 0x70) != (attr_ & 0x70))
+    params += std::to_string(40 + kPcToAnsiColour[(attr >> 4) & 0x07]) + ";";
+  params.back() = 'm';
+  return "\x1b[" + params;
 }
 
 void TerminalRenderer::MoveTo(int col, int row) {
@@ -222,10 +282,13 @@ std::string TerminalRenderer::CheapestMove(int col, int row) const {
   return best;
 }
 
+// An absolute move within a row or a column comes first, as the cheapest of
+// equals; ANSI.SYS knows none, and there the whole position is the
+// fall-back.
 std::string TerminalRenderer::VerticalMove(int row) const {
   int rows = row - cursor_.row;
   if (rows == 0) return "";
-  std::string best = Csi(row, 'd');
+  std::string best = caps_.ansi_sys ? CursorPosition(cursor_.col, row) : Csi(row, 'd');
   KeepShorter(best, rows > 0 ? Csi(rows, 'B') : Csi(-rows, 'A'));
   return best;
 }
@@ -233,7 +296,7 @@ std::string TerminalRenderer::VerticalMove(int row) const {
 std::string TerminalRenderer::HorizontalMove(int col, int row) const {
   int from = cursor_.col;
   if (col == from) return "";
-  std::string best = Csi(col, 'G');
+  std::string best = caps_.ansi_sys ? CursorPosition(col, row) : Csi(col, 'G');
   if (col > from) {
     KeepShorter(best, ForwardFrom(from, col, row));
   } else {
@@ -254,10 +317,14 @@ std::string TerminalRenderer::ForwardFrom(int from, int to, int row) const {
   for (int x = from; x < to; ++x) {
     const Cell& cell = Shown(x, row);
     if (!Writable(cell)) return forward;
-    cells += Cp437ToUtf8(cell.ch);
+    cells += Glyph(cell.ch);
     if (cells.size() >= forward.size()) return forward;
   }
   return cells;
+}
+
+std::string_view TerminalRenderer::Glyph(uint8_t ch) const {
+  return caps_.utf8 ? Cp437ToUtf8(ch) : Cp437Byte(ch);
 }
 
 bool TerminalRenderer::Writable(const Cell& cell) const {

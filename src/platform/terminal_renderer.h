@@ -9,23 +9,49 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/screen.h"
 
 namespace platform {
 
+// The smallest terminal that shows the program's screens whole: all their
+// rows but the status bar's, which is left out when the terminal has no
+// row for it.
+inline constexpr int kMinTerminalCols = kScreenCols;
+inline constexpr int kMinTerminalRows = kScreenRows - 1;
+
+// What the terminal understands, told by the locale and the terminal type.
+struct TerminalCaps {
+  // UTF-8 text. Otherwise the screen's code page 437 bytes go out as they
+  // are, for a terminal that shows that code page (a caller's, behind a
+  // board's pseudo-terminal); a cell holding one of the glyphs below 0x20
+  // shows "?", since those bytes would be taken for controls.
+  bool utf8 = true;
+  // No more than an ANSI.SYS-style terminal knows: cursor position and
+  // moves, erasing the display and a line, SGR 0, 1, 5, 7, 30-37 and 40-47.
+  // Bright text is bold (SGR 1), a blinking cell blinks (SGR 5), and the
+  // cursor stays shown.
+  bool ansi_sys = false;
+};
+
+// Whether a terminal type (TERM) names an ANSI.SYS-style terminal: ansi,
+// ansi-bbs, ansi.sys, pcansi, scoansi and the other "-" variants of these.
+bool IsAnsiSysTerminal(std::string_view term);
+
 class TerminalRenderer {
  public:
-  TerminalRenderer() { Invalidate(); }
+  explicit TerminalRenderer(TerminalCaps caps = {}) : caps_(caps) { Invalidate(); }
 
   // Forgets what the terminal shows (at the start, after a resize): the
   // next frame clears it and draws every cell again.
   void Invalidate();
-  // The terminal's size; a new size redraws everything. A terminal smaller
-  // than the screen shows the part that fits, clipped at its edges and
-  // never wrapped or scrolled, and a notice on its last row that asks for
-  // the full size. (One wider than the screen would colour the cells right
-  // of it when a line is erased with a coloured background.)
+  // The terminal's size; a new size redraws everything. A terminal of
+  // kMinTerminalRows shows every row but the status bar's. One smaller than
+  // that shows the part that fits, clipped at its edges and never wrapped
+  // or scrolled, and a notice on its last row that asks for the size
+  // needed. (One wider than the screen would colour the cells right of it
+  // when a line is erased with a coloured background.)
   void SetTerminalSize(int cols, int rows);
 
   // The bytes that bring the terminal up to date with the screen and leave
@@ -42,11 +68,13 @@ class TerminalRenderer {
     int col = 1, row = 1;
   };
 
-  bool TooSmall() const { return terminal_cols_ < kScreenCols || terminal_rows_ < kScreenRows; }
+  bool TooSmall() const {
+    return terminal_cols_ < kMinTerminalCols || terminal_rows_ < kMinTerminalRows;
+  }
   // The screen's columns and rows that the terminal shows.
   int VisibleCols() const { return std::min(kScreenCols, terminal_cols_); }
   int VisibleRows() const {
-    return TooSmall() ? std::min(kScreenRows, terminal_rows_ - 1) : kScreenRows;
+    return std::min(kScreenRows, TooSmall() ? terminal_rows_ - 1 : terminal_rows_);
   }
   void DrawNotice();
 
@@ -64,7 +92,12 @@ class TerminalRenderer {
   std::string HorizontalMove(int col, int row) const;
   std::string ForwardFrom(int from, int to, int row) const;
   bool Writable(const Cell& cell) const;
+  std::string_view Glyph(uint8_t ch) const;
+  std::string Sgr(uint8_t attr) const;
+  std::string AnsiSysSgr(uint8_t attr) const;
+  void EraseBelow(int row);
 
+  TerminalCaps caps_;
   std::array<Cell, kScreenCols * kScreenRows> shown_{};
   bool valid_ = false;
   uint8_t attr_ = 0x07;  // the terminal's current colours

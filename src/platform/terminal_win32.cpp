@@ -421,6 +421,36 @@ bool FitScreen(HANDLE output, CONSOLE_SCREEN_BUFFER_INFO& info) {
   return ::GetConsoleScreenBufferInfo(output, &info) != 0 && fits();
 }
 
+// The console of a door without a console of its own: the screen is kept
+// in memory, nobody types, and waits end on their event, the time limit or
+// a request to end the program.
+class MemoryConsole final : public Console {
+ public:
+  MemoryConsole() { ::SetConsoleCtrlHandler(OnControlEvent, TRUE); }
+  bool KeyPressed() override {
+    CheckTerminationRequest();
+    return false;
+  }
+  char ReadKey() override {
+    for (;;) WaitForKey(-1);
+  }
+  bool WaitForKey(int timeout_ms) override {
+    CheckTerminationRequest();
+    ::WaitForSingleObject(TerminationEvent(), WaitMs(timeout_ms));
+    CheckTerminationRequest();
+    return false;
+  }
+  bool WaitForKeyOrEvent(int timeout_ms, const Event& wake) override {
+    CheckTerminationRequest();
+    std::array<HANDLE, 2> handles = {TerminationEvent(), EventHandle(wake)};
+    ::WaitForMultipleObjects(2, handles.data(), FALSE, WaitMs(std::max(timeout_ms, 0)));
+    CheckTerminationRequest();
+    return false;
+  }
+  void Present() override {}
+  bool HasKeyboard() const override { return false; }
+};
+
 }  // namespace
 
 HANDLE TerminationEvent() {
@@ -428,14 +458,19 @@ HANDLE TerminationEvent() {
   return event;
 }
 
-std::unique_ptr<Console> OpenTerminal() {
+std::unique_ptr<Console> OpenLocalConsole(TerminalUse use) {
   HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
   HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
   DWORD mode = 0;
   CONSOLE_SCREEN_BUFFER_INFO info{};
-  if (::GetConsoleMode(input, &mode) == 0 || ::GetConsoleScreenBufferInfo(output, &info) == 0)
-    Refuse("standard input and output must be a console of at least " +
-           SizeText(kScreenCols, kScreenRows));
+  bool on_console = use != TerminalUse::kNone && ::GetConsoleMode(input, &mode) != 0 &&
+                    ::GetConsoleScreenBufferInfo(output, &info) != 0;
+  if (!on_console) {
+    if (use == TerminalUse::kRequired)
+      Refuse("standard input and output must be a console of at least " +
+             SizeText(kScreenCols, kScreenRows));
+    return std::make_unique<MemoryConsole>();
+  }
   if (!FitScreen(output, info))
     Refuse("this program needs a console window of at least " + SizeText(kScreenCols, kScreenRows) +
            "; this one is " +

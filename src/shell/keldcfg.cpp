@@ -27,15 +27,9 @@ void ApplyColourScheme(ui::Ui& ui, RunState& run, const std::vector<std::string>
 
 }  // namespace
 
-std::string DirectoryOf(const std::string& executable_path) {
-  size_t cut = executable_path.find_last_of(std::string("/") + platform::PathSeparator());
-  if (cut == std::string::npos) return platform::WithTrailingSeparator(".");
-  return executable_path.substr(0, cut + 1);
-}
-
 void LoadRunState(ui::Ui& ui, RunState& run, const door::CommandLine& command_line) {
   door::Door& door = ui.door;
-  run.GameDir = DirectoryOf(command_line.program);
+  run.GameDir = platform::DirectoryOf(command_line.program);
   door::DoorStart(door, command_line);
   // The program directory is the one holding the executable as started,
   // which is the game directory: a node setup is copied into it.

@@ -10,10 +10,6 @@
 
 namespace shell {
 
-// Game directory of an executable path: everything up to its last
-// separator, which it keeps.
-std::string DirectoryOf(const std::string& executable_path);
-
 // Loads the run state, runs the main loop and the exit dialogue, and
 // writes the state back. Returns when the program is to end normally.
 void RunKeldCfg(ui::Ui& ui, const door::CommandLine& command_line);

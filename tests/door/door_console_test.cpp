@@ -2,7 +2,6 @@
 // from both sides, the line editor and the farewell at the program's end.
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <set>
@@ -14,56 +13,17 @@
 #include "platform/keys.h"
 #include "platform/program_end.h"
 #include "platform/virtual_console.h"
+#include "support/capture_port.h"
 
 namespace {
 
-// What the caller's side holds: bytes received from the door, and bytes
-// the caller types, each arriving at a given time.
-struct Remote {
-  explicit Remote(platform::VirtualClock* c) : clock(c) {}
+using testsupport::CapturePort;
 
-  platform::VirtualClock* clock;
-  std::string sent;
-  std::deque<std::pair<int32_t, uint8_t>> input;
-  bool destroyed = false;
-
-  void Type(std::string_view bytes, int32_t at_ms = 0) {
-    for (char c : bytes) input.emplace_back(at_ms, static_cast<uint8_t>(c));
-  }
-  bool Ready() const {
-    return !input.empty() && clock->MillisSinceMidnight() >= input.front().first;
-  }
-};
-
-class CapturePort : public door::comm::CommPort {
- public:
-  explicit CapturePort(Remote& remote) : remote_(remote) {}
-  ~CapturePort() override { remote_.destroyed = true; }
-  bool OpenHandle(int32_t) override { return true; }
-  bool Open(int32_t, int32_t, int, char, int) override { return true; }
-  bool OpenKeep(int32_t) override { return true; }
-  int32_t GetHandle() override { return 5; }
-  bool Carrier() override { return true; }
-  bool CharAvail() override { return remote_.Ready(); }
-  uint8_t GetChar() override {
-    if (!remote_.Ready()) return 0;
-    uint8_t byte = remote_.input.front().second;
-    remote_.input.pop_front();
-    return byte;
-  }
-  size_t SendBlock(const uint8_t* data, size_t length) override {
-    remote_.sent.append(reinterpret_cast<const char*>(data), length);
-    return length;
-  }
-
- private:
-  Remote& remote_;
-};
-
-// Records every wait, and can have a key typed once the clock gets there.
+// Records every wait; on_wait runs before each, so that a test can have a
+// key typed once the clock gets to a time.
 class WaitingConsole : public platform::VirtualConsole {
  public:
-  explicit WaitingConsole(platform::VirtualClock* clock) : VirtualConsole(clock), clock_(clock) {}
+  using VirtualConsole::VirtualConsole;
   bool WaitForKeyOrEvent(int timeout_ms, const platform::Event& wake) override {
     ++event_waits;
     return VirtualConsole::WaitForKeyOrEvent(timeout_ms, wake);
@@ -71,103 +31,95 @@ class WaitingConsole : public platform::VirtualConsole {
   bool WaitForKey(int timeout_ms) override {
     timeouts.push_back(timeout_ms);
     if (on_wait) on_wait();
-    if (!later_.empty() && clock_->MillisSinceMidnight() >= later_at_) {
-      Type(later_);
-      later_.clear();
-    }
     return VirtualConsole::WaitForKey(timeout_ms);
-  }
-  void TypeAt(int32_t at_ms, std::string keys) {
-    later_at_ = at_ms;
-    later_ = std::move(keys);
   }
 
   std::vector<int> timeouts;
   int event_waits = 0;  // waits that the caller's input also ends
   std::function<void()> on_wait;
+};
 
- private:
-  platform::VirtualClock* clock_;
-  int32_t later_at_ = 0;
-  std::string later_;
+// A capture port whose bytes outlive it.
+struct KeptPort : CapturePort {
+  explicit KeptPort(std::string* kept) : kept(kept) {}
+  ~KeptPort() override { *kept = sent; }
+  std::string* kept;
 };
 
 class DoorConsole : public testing::Test {
  protected:
-  void GoRemote() {
-    door.state.CommType = 2;
-    door.comm.Install(std::make_unique<CapturePort>(remote));
+  void GoRemote() { port = &testsupport::MakeRemote(door); }
+  std::string Sent() { return std::exchange(port->sent, ""); }
+  void Incoming(std::string_view bytes) {
+    port->incoming.insert(port->incoming.end(), bytes.begin(), bytes.end());
   }
-  std::string Sent() { return std::exchange(remote.sent, ""); }
   platform::Screen& screen() { return console.screen(); }
   int32_t Now() { return clock.MillisSinceMidnight(); }
+  // A key typed on the local keyboard at the first wait from at_ms on.
+  void TypeAt(
+      int32_t at_ms, std::function<void()> also = [] {}) {
+    console.on_wait = [this, at_ms, also] {
+      also();
+      if (Now() >= at_ms && console.PendingKeys() == 0) console.Type("k");
+    };
+  }
 
   platform::VirtualClock clock;
   WaitingConsole console{&clock};
-  Remote remote{&clock};
   door::Door door{console, clock};
+  CapturePort* port = nullptr;
 };
 
-TEST_F(DoorConsole, CursorAndColourSequencesAreExact) {
+// Each operation and the bytes it sends; a dark foreground repeats the
+// current background (blue here) after its own.
+TEST_F(DoorConsole, CursorColourAndPipeCodeSequencesAreExact) {
   GoRemote();
-  door.DGotoCol(1);
-  EXPECT_EQ(Sent(), "\x1b[255D");
-  door.DGotoCol(10);
-  EXPECT_EQ(Sent(), "\x1b[255D\x1b[9C");
-  door.DSetFore(12);
-  EXPECT_EQ(Sent(), "\x1b[1;31m");
   screen().SetTextAttr(0x17);
-  door.DSetFore(4);
-  EXPECT_EQ(Sent(), "\x1b[0;31m\x1b[44m");
-  door.DSetFore(20);
-  EXPECT_EQ(Sent(), "\x1b[0;31m\x1b[44m");
-  door.DSetBack(14);
-  EXPECT_EQ(Sent(), "\x1b[43m");
-  door.DSetAttr(0x1F);
-  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44m");
-  EXPECT_EQ(screen().TextAttr(), 0x1F);
-  door.DClrScr();
-  EXPECT_EQ(Sent(), "\x1b[2J\x1b[1;1f");
-  door.DGotoRowCol(5, 12);
-  EXPECT_EQ(Sent(), "\x1b[5;12f");
-  EXPECT_EQ(screen().WhereY(), 5);
-  EXPECT_EQ(screen().WhereX(), 12);
-  door.DClrEol();
-  EXPECT_EQ(Sent(), "\x1b[K");
-  door.DWriteLn("ok");
-  EXPECT_EQ(Sent(), "ok\r\n");
-}
-
-TEST_F(DoorConsole, PipeCodesBecomeColourSequences) {
-  GoRemote();
-  door.DWrite("|1Fhi");
-  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44mhi");
-  EXPECT_EQ(screen().RowText(1).substr(0, 3), "hi ");
-  EXPECT_EQ(screen().At(1, 1).attr, 0x1F);
+  const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+      {[&] { door.DGotoCol(1); }, "\x1b[255D"},
+      {[&] { door.DGotoCol(10); }, "\x1b[255D\x1b[9C"},
+      {[&] { door.DSetFore(12); }, "\x1b[1;31m"},
+      {[&] { door.DSetFore(4); }, "\x1b[0;31m\x1b[44m"},
+      {[&] { door.DSetFore(20); }, "\x1b[0;31m\x1b[44m"},
+      {[&] { door.DSetBack(14); }, "\x1b[43m"},
+      {[&] { door.DSetAttr(0x1F); }, "\x1b[1;37m\x1b[44m"},
+      {[&] { door.DClrScr(); }, "\x1b[2J\x1b[1;1f"},
+      {[&] { door.DGotoRowCol(5, 12); }, "\x1b[5;12f"},
+      {[&] { door.DClrEol(); }, "\x1b[K"},
+      {[&] { door.DWriteLn("ok"); }, "ok\r\n"},
+      {[&] { door.DWrite("|9F"); }, "\x1b[1;37m\x1b[44m"},
+      {[&] { door.DWrite("|1f"); }, "\x1b[1;37m\x1b[44m"},
+      // Scanning goes on after a "|" that is no code.
+      {[&] { door.DWrite("|zz|07."); }, "|zz\x1b[0;37m\x1b[44m\x1b[40m."},
+      {[&] { door.DWrite(std::string(300, 'a')); }, std::string(255, 'a')},
+  };
+  for (const auto& [operation, bytes] : cases) {
+    operation();
+    EXPECT_EQ(Sent(), bytes);
+  }
+  EXPECT_EQ(screen().TextAttr(), 0x07);
   for (std::string plain : {"|", "a|Z", "ab|1", "|G0", "|1"}) {
     door.DWrite(plain);
     EXPECT_EQ(Sent(), plain);
   }
-  door.DWrite("|9F");
-  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44m");
-  door.DWrite("|1f");
-  EXPECT_EQ(Sent(), "\x1b[1;37m\x1b[44m");
-  // A dark foreground repeats the current background (blue here) before
-  // the code's own; scanning goes on after a "|" that is no code.
-  door.DWrite("|zz|07.");
-  EXPECT_EQ(Sent(), "|zz\x1b[0;37m\x1b[44m\x1b[40m.");
-  EXPECT_EQ(screen().TextAttr(), 0x07);
 
-  door.DWrite(std::string(300, 'a'));
-  EXPECT_EQ(Sent(), std::string(255, 'a'));
+  door.DClrScr();
+  door.DWrite("|1Fhi");
+  EXPECT_EQ(Sent(), "\x1b[2J\x1b[1;1f\x1b[1;37m\x1b[44mhi");
+  EXPECT_EQ(screen().RowText(1).substr(0, 3), "hi ");
+  EXPECT_EQ(screen().At(1, 1).attr, 0x1F);
+  door.DGotoRowCol(5, 12);
+  EXPECT_EQ(screen().WhereY(), 5);
+  EXPECT_EQ(screen().WhereX(), 12);
   door.state.CommType = 0;
   door.DWrite("local only");
-  EXPECT_EQ(Sent(), "");
+  EXPECT_EQ(Sent(), "\x1b[5;12f");
 }
 
 TEST_F(DoorConsole, EmptyFacadeIsHarmless) {
   door::comm::CommFacade facade;
   facade.CommOpenHandle(5);
+  facade.CommOpenPort(1);
   EXPECT_FALSE(facade.CommCarrier());
   EXPECT_FALSE(facade.CommCharAvail());
   EXPECT_EQ(facade.CommGetChar(), 0);
@@ -177,7 +129,6 @@ TEST_F(DoorConsole, EmptyFacadeIsHarmless) {
 
   GoRemote();
   door.comm.CommSelect(4);  // no such comm type
-  EXPECT_TRUE(remote.destroyed);
   EXPECT_EQ(door.comm.current(), nullptr);
   door.DWrite("still shown");
   EXPECT_EQ(screen().RowText(1).substr(0, 11), "still shown");
@@ -214,9 +165,7 @@ TEST_F(DoorConsole, LocalKeys) {
 
 TEST_F(DoorConsole, RemoteKeys) {
   GoRemote();
-  remote.Type("\r\n");
-  remote.Type(std::string("\0H", 2));
-  remote.Type("r");
+  Incoming(std::string("\r\n\0Hr", 5));
   console.Type("l");
   EXPECT_EQ(door.DReadKey(), 'l');  // the local keyboard is asked first
   EXPECT_EQ(door.state.LastKeySource, 1);
@@ -232,12 +181,14 @@ TEST_F(DoorConsole, RemoteKeys) {
   // caller types again, and the caller's input ends each wait as a local
   // key does.
   int32_t start = Now();
-  remote.Type(std::string(1, '\0'), start);
-  remote.Type("y", start + 3000);
+  Incoming(std::string(1, '\0'));
+  console.on_wait = [&] {
+    if (Now() >= start + 3000 && port->incoming.empty()) Incoming("y");
+  };
   EXPECT_EQ(door.DReadKey(), 'y');
   EXPECT_FALSE(door.state.LastKeyExtended);
-  EXPECT_EQ(door.state.LastKeyTime, (start + 3000) / 1000);
-  EXPECT_TRUE(remote.input.empty());
+  EXPECT_GE(Now(), start + 3000);
+  EXPECT_EQ(door.state.LastKeyTime, Now() / 1000);
   EXPECT_GE(console.event_waits, 3);
   EXPECT_EQ(console.event_waits, static_cast<int>(console.timeouts.size()));
 }
@@ -247,8 +198,7 @@ TEST_F(DoorConsole, WaitingSleepsUntilTheNextCheck) {
   door.state.TimerActive = true;
   door.state.LastTick = start - 500;
   std::set<int32_t> ticks;
-  console.on_wait = [&] { ticks.insert(door.state.LastTick); };
-  console.TypeAt(start + 10'000, "k");
+  TypeAt(start + 10'000, [&] { ticks.insert(door.state.LastTick); });
   EXPECT_EQ(door.DReadKey(), 'k');
   EXPECT_EQ(console.event_waits, 0);  // no caller, so only the keyboard
   // One check a second, and the console slept in between rather than
@@ -263,7 +213,7 @@ TEST_F(DoorConsole, WaitingSleepsUntilTheNextCheck) {
 
   door.state.TimerActive = false;
   int32_t last = door.state.LastTick;
-  console.TypeAt(Now() + 5000, "k");
+  TypeAt(Now() + 5000);
   door.DReadKey();
   EXPECT_EQ(door.state.LastTick, last);
 }
@@ -308,7 +258,7 @@ TEST_F(DoorConsole, InputLineEditing) {
 
 TEST_F(DoorConsole, InputLineBytesSentToTheCaller) {
   GoRemote();
-  remote.Type("!\r");
+  Incoming("!\r");
   EXPECT_EQ(door.DInputLine("hi", "!", 0, 4, 4, 0x1E), "hi!");
   EXPECT_EQ(Sent(),
             "\x1b[1;33m\x1b[44m"
@@ -325,7 +275,11 @@ TEST_F(DoorConsole, ExitProcedureLeavesFreshLinesInGreyAndLetsTheTransportGo) {
   platform::VirtualConsole other;
   { door::Door gone(other, clock); }
 
-  GoRemote();
+  std::string kept;
+  auto kept_port = std::make_unique<KeptPort>(&kept);
+  port = kept_port.get();
+  door.comm.Install(std::move(kept_port));
+  door.state.CommType = 2;
   screen().GotoXY(5, 2);
   door.DSetAttr(0x1F);
   Sent();
@@ -333,8 +287,7 @@ TEST_F(DoorConsole, ExitProcedureLeavesFreshLinesInGreyAndLetsTheTransportGo) {
   EXPECT_EQ(screen().WhereX(), 1);
   EXPECT_EQ(screen().WhereY(), 5);
   EXPECT_EQ(screen().TextAttr(), 0x07);
-  EXPECT_EQ(remote.sent, "\x1b[0;37m\x1b[44m\x1b[40m");  // the line ends stay local
-  EXPECT_TRUE(remote.destroyed);
+  EXPECT_EQ(kept, "\x1b[0;37m\x1b[44m\x1b[40m");  // the line ends stay local
   EXPECT_EQ(door.comm.current(), nullptr);
   EXPECT_EQ(other.screen().WhereY(), 1);  // a destroyed console says no farewell
 

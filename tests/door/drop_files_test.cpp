@@ -45,58 +45,56 @@ DoorState Read(Reader reader, const std::string& text) {
   return state;
 }
 
+// Every field a drop file may set, in the order of Fields' text.
+constexpr const char* kFieldOrder =
+    "type|handle|record|name|alias|security|seconds|ansi|node|fairy|clean";
+
 const std::vector<std::string> kDoor32 = {
     "2", "1234", "38400", "Mystic BBS 1.12", "17", "Ann Smith", "Annie", "110", "45", "1", "3"};
 
-TEST(Door32Sys, EveryFieldLandsWithEitherLineEnd) {
-  DoorState s = Read(door::ReadDoor32Sys, Join(kDoor32, "\r\n"));
-  EXPECT_EQ(s.CommType, 2);
-  EXPECT_EQ(s.CommHandle, 1234);
-  EXPECT_EQ(s.UserRecord, 16);
-  EXPECT_EQ(s.UserName, "Ann Smith");
-  EXPECT_EQ(s.UserAlias, "Annie");
-  EXPECT_EQ(s.SecurityLevel, 110);
-  EXPECT_EQ(s.SecondsAllowed, 45 * 60);
-  EXPECT_TRUE(s.Ansi);
-  EXPECT_EQ(s.NodeNum, 3);
-  EXPECT_EQ(Fields(Read(door::ReadDoor32Sys, Join(kDoor32, "\n"))), Fields(s));
+TEST(Door32Sys, FieldsFallBacksAndShortFiles) {
+  SCOPED_TRACE(kFieldOrder);
+  const std::string all = "2|1234|16|Ann Smith|Annie|110|2700|1|3|0|0";
+  EXPECT_EQ(Fields(Read(door::ReadDoor32Sys, Join(kDoor32, "\r\n"))), all);
   // No line end after the last line, and lines past the eleventh unread.
   std::string text = Join(kDoor32, "\n");
   text.pop_back();
-  EXPECT_EQ(Fields(Read(door::ReadDoor32Sys, text + "\nextra\n")), Fields(s));
-}
+  EXPECT_EQ(Fields(Read(door::ReadDoor32Sys, text + "\nextra\n")), all);
 
-TEST(Door32Sys, NumbersThatAreNoneTakeTheirFallBacks) {
   std::vector<std::string> lines = kDoor32;
   for (size_t i : {0, 1, 4, 7, 8, 9, 10}) lines[i] = "n/a";
-  DoorState s = Read(door::ReadDoor32Sys, Join(lines, "\r\n"));
-  EXPECT_EQ(s.CommType, 0);
-  EXPECT_EQ(s.CommHandle, -1);
-  EXPECT_EQ(s.UserRecord, 0);
-  EXPECT_EQ(s.SecurityLevel, 0);
-  EXPECT_EQ(s.SecondsAllowed, 0);
-  EXPECT_TRUE(s.Ansi);
-  EXPECT_EQ(s.NodeNum, 0);
+  EXPECT_EQ(Fields(Read(door::ReadDoor32Sys, Join(lines, "\n"))),
+            "0|-1|0|Ann Smith|Annie|0|0|1|0|0|0");
   lines[9] = "0";
   EXPECT_FALSE(Read(door::ReadDoor32Sys, Join(lines, "\n")).Ansi);
-}
 
-TEST(Door32Sys, ShortFileLeavesTheMissingLinesEmpty) {
   DoorState s;
   s.UserAlias = "old";
   s.NodeNum = 9;
   door::ReadDoor32Sys("1\r\n7\r\n\r\n\r\n\r\nBob", s);
-  EXPECT_EQ(s.CommType, 1);
-  EXPECT_EQ(s.CommHandle, 7);
-  EXPECT_EQ(s.UserName, "Bob");
-  EXPECT_EQ(s.UserAlias, "");
-  EXPECT_EQ(s.NodeNum, 0);
-  EXPECT_EQ(s.UserRecord, 0);
-  EXPECT_TRUE(s.Ansi);
+  EXPECT_EQ(Fields(s), "1|7|0|Bob||0|0|1|0|0|0");
   EXPECT_EQ(Read(door::ReadDoor32Sys, "").CommHandle, -1);
 }
 
-TEST(DoorSys, UsedLinesLandAndThePortNumberIsBetweenComAndColon) {
+// Boards on Linux write names in UTF-8; the screen shows code page 437. A
+// line that is no UTF-8 is taken for code page 437 already.
+TEST(DropFileText, Utf8LinesBecomeCodePage437) {
+  std::vector<std::string> lines = kDoor32;
+  lines[5] = "J\xC3\xBCrgen Wei\xC3\x9F";  // Jürgen Weiß
+  lines[6] =
+      "Zo\xC3\xAB \xE6\x9D\x8E \xE2\x98\xBA";  // Zoë, a letter and a glyph it has no code for
+  DoorState s = Read(door::ReadDoor32Sys, Join(lines, "\r\n"));
+  EXPECT_EQ(s.UserName, "J\x81rgen Wei\xE1");
+  EXPECT_EQ(s.UserAlias, "Zo\x89 ? ?");
+  lines[5] = "J\x81rgen \xC3";  // code page 437, and a broken UTF-8 character
+  EXPECT_EQ(Read(door::ReadDoor32Sys, Join(lines, "\n")).UserName, "J\x81rgen \xC3");
+  DoorState info =
+      Read(door::ReadDorInfo, Join(Lines(13, {{7, "J\xC3\xBCrgen"}, {8, "Wei\xC3\x9F"}}), "\n"));
+  EXPECT_EQ(info.UserName, "J\x81rgen Wei\xE1");
+}
+
+TEST(DoorSys, UsedLinesThePortBetweenComAndColonAndFallBacks) {
+  SCOPED_TRACE(kFieldOrder);
   std::vector<std::string> lines = Lines(52, {{1, "COM12:"},
                                               {4, "5"},
                                               {10, "Carl Jones"},
@@ -105,41 +103,16 @@ TEST(DoorSys, UsedLinesLandAndThePortNumberIsBetweenComAndColon) {
                                               {20, "gr"},
                                               {26, "42"},
                                               {36, "CJ"}});
-  DoorState s = Read(door::ReadDoorSys, Join(lines, "\r\n"));
-  EXPECT_EQ(s.CommHandle, 12);
-  EXPECT_EQ(s.CommType, 1);
-  EXPECT_EQ(s.NodeNum, 5);
-  EXPECT_EQ(s.UserName, "Carl Jones");
-  EXPECT_EQ(s.SecurityLevel, 30);
-  EXPECT_EQ(s.SecondsAllowed, 1800);
-  EXPECT_TRUE(s.Ansi);
-  EXPECT_EQ(s.UserRecord, 41);
-  EXPECT_EQ(s.UserAlias, "CJ");
-  EXPECT_EQ(Fields(Read(door::ReadDoorSys, Join(lines, "\n"))), Fields(s));
-
-  lines[19] = "NG";
-  EXPECT_FALSE(Read(door::ReadDoorSys, Join(lines, "\n")).Ansi);
-  lines[19] = "GR ";
-  EXPECT_FALSE(Read(door::ReadDoorSys, Join(lines, "\n")).Ansi);
-}
-
-TEST(DoorSys, PortZeroOrNoPortIsLocal) {
-  for (std::string port : {"COM0:", "COM1", "COM", "", "COMx:"}) {
-    DoorState s = Read(door::ReadDoorSys, port + "\r\n");
-    EXPECT_EQ(s.CommHandle, 0) << port;
-    EXPECT_EQ(s.CommType, 0) << port;
+  EXPECT_EQ(Fields(Read(door::ReadDoorSys, Join(lines, "\r\n"))),
+            "1|12|41|Carl Jones|CJ|30|1800|1|5|0|0");
+  for (std::string graphics : {"NG", "GR "}) {
+    lines[19] = graphics;
+    EXPECT_FALSE(Read(door::ReadDoorSys, Join(lines, "\n")).Ansi) << graphics;
   }
-}
-
-TEST(DoorSys, ShortFileTakesFallBacks) {
-  DoorState s = Read(door::ReadDoorSys, Join(Lines(10, {{1, "COM2:"}, {10, "Dee"}}), "\n"));
-  EXPECT_EQ(s.CommType, 1);
-  EXPECT_EQ(s.UserName, "Dee");
-  EXPECT_EQ(s.SecondsAllowed, 0);
-  EXPECT_EQ(s.SecurityLevel, 0);
-  EXPECT_FALSE(s.Ansi);
-  EXPECT_EQ(s.UserRecord, 0);
-  EXPECT_EQ(s.UserAlias, "");
+  for (std::string port : {"COM0:", "COM1", "COM", "", "COMx:"})
+    EXPECT_EQ(Fields(Read(door::ReadDoorSys, port + "\r\n")), "0|0|0|||0|0|0|0|0|0") << port;
+  EXPECT_EQ(Fields(Read(door::ReadDoorSys, Join(Lines(10, {{1, "COM2:"}, {10, "Dee"}}), "\n"))),
+            "1|2|0|Dee||0|0|0|0|0|0");
 }
 
 const std::vector<std::string> kDorInfo = {"Keld BBS", "Sys",  "Op",    "COM3", "19200 BAUD,N,8,1",
@@ -147,25 +120,15 @@ const std::vector<std::string> kDorInfo = {"Keld BBS", "Sys",  "Op",    "COM3", 
                                            "50",       "20",   "-1"};
 
 TEST(DorInfo, FieldsLandAndTheNameJoinsFirstAndLast) {
-  DoorState s = Read(door::ReadDorInfo, Join(kDorInfo, "\r\n"));
-  EXPECT_EQ(s.CommHandle, 3);
-  EXPECT_EQ(s.CommType, 1);
-  EXPECT_EQ(s.UserAlias, "ERIN");
-  EXPECT_EQ(s.UserName, "ERIN WOLFE");
-  EXPECT_TRUE(s.Ansi);
-  EXPECT_EQ(s.SecurityLevel, 50);
-  EXPECT_EQ(s.SecondsAllowed, 1200);
-  EXPECT_EQ(s.UserRecord, 0);  // the layout has none
-  EXPECT_EQ(Fields(Read(door::ReadDorInfo, Join(kDorInfo, "\n"))), Fields(s));
-
+  SCOPED_TRACE(kFieldOrder);
+  // The layout has no record number.
+  EXPECT_EQ(Fields(Read(door::ReadDorInfo, Join(kDorInfo, "\r\n"))),
+            "1|3|0|ERIN WOLFE|ERIN|50|1200|1|0|0|0");
   std::vector<std::string> lines = kDorInfo;
   lines[3] = "COM0";
   lines[7] = "";
   lines[9] = "0";
-  s = Read(door::ReadDorInfo, Join(lines, "\n"));
-  EXPECT_EQ(s.CommType, 0);
-  EXPECT_EQ(s.UserName, "ERIN");
-  EXPECT_FALSE(s.Ansi);
+  EXPECT_EQ(Fields(Read(door::ReadDorInfo, Join(lines, "\n"))), "0|0|0|ERIN|ERIN|50|1200|0|0|0|0");
   lines[9] = "2";
   EXPECT_FALSE(Read(door::ReadDorInfo, Join(lines, "\n")).Ansi);
   lines[9] = "yes";
@@ -176,35 +139,21 @@ const std::vector<std::string> kInfo = {
     "8",    "3", "x", "fairy yes", "25",    "Gwen", "Gwen",
     "Hart", "0", "x", "x",         "local", "x",    "Clean Mode On"};
 
-TEST(Info, FieldsLandWithTheirFlags) {
-  DoorState s = Read(door::ReadInfo, Join(kInfo, "\r\n"));
-  EXPECT_EQ(s.UserRecord, 8);  // already counted from 0
-  EXPECT_TRUE(s.Ansi);
-  EXPECT_TRUE(s.FairyFlag);
-  EXPECT_EQ(s.SecondsAllowed, 1500);
-  EXPECT_EQ(s.UserAlias, "Gwen");
-  EXPECT_EQ(s.UserName, "Gwen Hart");
-  EXPECT_EQ(s.CommHandle, 0);
-  EXPECT_EQ(s.CommType, 0);
-  EXPECT_TRUE(s.CleanMode);
-  EXPECT_EQ(Fields(Read(door::ReadInfo, Join(kInfo, "\n"))), Fields(s));
-
+TEST(Info, FieldsFlagsAndTheConnectionKindOverThePort) {
+  SCOPED_TRACE(kFieldOrder);
+  // The record number is already counted from 0.
+  EXPECT_EQ(Fields(Read(door::ReadInfo, Join(kInfo, "\r\n"))),
+            "0|0|8|Gwen Hart|Gwen|0|1500|1|0|1|1");
   std::vector<std::string> lines = kInfo;
   lines[1] = "1";
   lines[3] = "FAIRY NO";
   lines[7] = "";
   lines[13] = "CLEAN MODE OFF";
-  s = Read(door::ReadInfo, Join(lines, "\n"));
-  EXPECT_FALSE(s.Ansi);
-  EXPECT_FALSE(s.FairyFlag);
-  EXPECT_EQ(s.UserName, "Gwen");
-  EXPECT_FALSE(s.CleanMode);
+  EXPECT_EQ(Fields(Read(door::ReadInfo, Join(lines, "\n"))), "0|0|8|Gwen|Gwen|0|1500|0|0|0|0");
   lines[1] = "ansi";
   EXPECT_TRUE(Read(door::ReadInfo, Join(lines, "\n")).Ansi);
-}
+  EXPECT_EQ(Fields(Read(door::ReadInfo, "3\n1\n")), "0|0|3|||0|0|0|0|0|0");
 
-TEST(Info, ConnectionKindOverridesThePort) {
-  std::vector<std::string> lines = kInfo;
   lines[8] = "77";
   auto type_with = [&](const std::string& kind) {
     lines[11] = kind;
@@ -216,11 +165,6 @@ TEST(Info, ConnectionKindOverridesThePort) {
   EXPECT_EQ(type_with("modem"), 1);  // left as the port made it
   lines[8] = "0";
   EXPECT_EQ(type_with("modem"), 0);
-
-  DoorState s = Read(door::ReadInfo, "3\n1\n");
-  EXPECT_FALSE(s.Ansi);
-  EXPECT_EQ(s.UserName, "");
-  EXPECT_FALSE(s.CleanMode);
 }
 
 TEST(DropFileNumbers, DecimalWithBlanksElseFallBack) {

@@ -76,9 +76,18 @@ TEST(StatusBar, CellsAndAttributesOfRow25) {
   EXPECT_EQ(rig.door.screen().WhereY(), 3);
 }
 
-TEST(StatusBar, DropFileNamesAreCutAndCannotControlTheScreen) {
+// A name the board wrote in UTF-8 shows in code page 437.
+TEST(StatusBar, DropFileNamesAreConvertedCutAndCannotControlTheScreen) {
+  testsupport::TempDir dir;
+  dir.Write("DOOR32.SYS", "0\n0\n38400\nBBS\n1\nJ\xC3\xBCrgen Wei\xC3\x9F\nJW\n10\n60\n1\n1\n");
   Rig rig;
-  StartLocal(rig);
+  rig.clock.SetTime(12, 0, 0);
+  door::DoorStart(rig.door, door::CommandLine{"/bbs/keldcfg", {"-D" + dir.File("DOOR32.SYS")}});
+  TickAt(rig, 12, 0, 1);
+  EXPECT_EQ(BarText(rig).substr(0, 14), "\xFE J\x81rgen Wei\xE1 ");
+  EXPECT_EQ(rig.door.screen().At(4, kBarRow).ch, 0x81);   // ü
+  EXPECT_EQ(rig.door.screen().At(13, kBarRow).ch, 0xE1);  // ß
+
   rig.door.state.UserName = "ABCDEFGHIJKLMNOPQRSTUVWXYZ1234";
   TickAt(rig, 12, 0, 2);
   EXPECT_EQ(BarText(rig).substr(0, 30), "\xFE ABCDEFGHIJKLMNOPQRSTUV    \xFE ");
@@ -118,17 +127,6 @@ TEST(TimeLimit, EndsAtExactlyTheAllowedSecondWhileWaitingForAKey) {
   }
 }
 
-TEST(TimeLimitDeathTest, DefaultEndsTheProgramWithItsMessage) {
-  EXPECT_EXIT(
-      {
-        Rig rig;
-        StartLocal(rig);
-        testsupport::ExpectProgramEnd(&rig.console);
-        rig.door.DReadKey();
-      },
-      testing::ExitedWithCode(0), "  Your Time Has Expired\\.  Returning To BBS\\.\\.\\.\n");
-}
-
 TEST(TimeLimit, WarningsInTheLastSecondOfTheFinalMinutes) {
   Rig rig;
   StartLocal(rig, 10, 0, 0);
@@ -153,23 +151,21 @@ TEST(TimeLimit, WarningsInTheLastSecondOfTheFinalMinutes) {
   TickAt(rig, 11, 4, 59);
   TickAt(rig, 11, 5, 0);
   EXPECT_EQ(idle_warnings, (std::vector<int32_t>{1, 0}));
-}
 
-TEST(TimeLimit, AHookThatWaitsForAKeyIsNotReenteredAtOnce) {
-  Rig rig;
-  StartLocal(rig, 10, 0, 0);
-  int calls = 0;
+  // A hook that waits for a key is not entered again by that wait's check.
   int depth = 0;
   rig.door.hooks.OnTimeWarning = [&](int32_t) {
-    ++calls;
     if (++depth == 1) {
       rig.console.Type("y");
       EXPECT_EQ(rig.door.DReadKey(), 'y');
     }
-    --depth;
+    time_warnings.push_back(depth--);
   };
+  time_warnings.clear();
+  rig.door.state.SecondsAllowed = 3600;
+  rig.door.state.LastKeyTime = Seconds(10, 54, 0);
   TickAt(rig, 10, 54, 59);
-  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(time_warnings, (std::vector<int32_t>{1}));
 }
 
 TEST(IdleLimit, OnlyInRemoteModeAndAcrossMidnight) {
@@ -194,28 +190,26 @@ TEST(IdleLimit, OnlyInRemoteModeAndAcrossMidnight) {
   EXPECT_EQ(timeouts, 1);
 }
 
-TEST(IdleLimitDeathTest, DefaultEndsARemoteSessionWithItsMessage) {
-  EXPECT_EXIT(
-      {
-        Rig rig;
-        StartLocal(rig, 23, 58, 0);
-        testsupport::MakeRemote(rig.door);
-        testsupport::ExpectProgramEnd(&rig.console);
-        rig.door.DReadKey();
-      },
-      testing::ExitedWithCode(0), "  Idle Time Limit Exceeded\\.  Returning To BBS\\.\\.\\.\n");
-}
-
-TEST(CarrierDeathTest, LostCarrierEndsTheSession) {
-  EXPECT_EXIT(
-      {
-        Rig rig;
-        StartLocal(rig);
-        testsupport::MakeRemote(rig.door).carrier = false;
-        testsupport::ExpectProgramEnd(&rig.console);
-        rig.door.DReadKey();
-      },
-      testing::ExitedWithCode(0), "   Caller Dropped Carrier\\.  Returning To BBS\\.\\.\\.\n");
+// The default ends, each while DReadKey waits: the time is up an hour
+// after a local start; the caller is idle five minutes; the carrier is gone.
+TEST(DoorTickDeathTest, DefaultEndsTheProgramWithTheirMessages) {
+  struct End {
+    bool remote, carrier;
+    const char* message;
+  };
+  for (End end : {End{false, true, "  Your Time Has Expired\\.  Returning To BBS\\.\\.\\.\n"},
+                  End{true, true, "  Idle Time Limit Exceeded\\.  Returning To BBS\\.\\.\\.\n"},
+                  End{true, false, "   Caller Dropped Carrier\\.  Returning To BBS\\.\\.\\.\n"}}) {
+    EXPECT_EXIT(
+        {
+          Rig rig;
+          StartLocal(rig, 23, 58, 0);
+          if (end.remote) testsupport::MakeRemote(rig.door).carrier = end.carrier;
+          testsupport::ExpectProgramEnd(&rig.console);
+          rig.door.DReadKey();
+        },
+        testing::ExitedWithCode(0), end.message);
+  }
 }
 
 TEST(Carrier, CheckedEachSecondAndTheProgramsOwnHookKept) {

@@ -1,23 +1,26 @@
-// A caller on telnet, end to end: the real program started as a board
-// starts a door, with one end of a loopback TCP connection inherited, and
-// the test on the other end as the caller's terminal. The operator's
-// terminal is a pseudo-terminal the test owns.
+// Remote callers, end to end: the real program started as a board starts a
+// door, with the test as the caller's terminal at the far end of the line.
+// The line is a loopback TCP connection the program inherits (telnet), or
+// the test DOOR32 host library the program loads, with the operator's
+// terminal a pseudo-terminal the test owns; or the program's standard input
+// and output (a socket pair or two pipes), which leaves it no terminal.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
+#include <functional>
 #include <string>
 
+#include "support/demo_game.h"
+#include "support/host_board.h"
 #include "support/program_under_pty.h"
-#include "support/rig.h"
 #include "support/sockets.h"
 
 namespace {
 
 using testsupport::ProgramUnderPty;
 
-const std::string kOpening("\xff\xfb\x01\xff\xfb\x00", 6);  // IAC WILL ECHO, IAC WILL BINARY
 const std::string kRight = "\x1b[C";
 
 size_t Count(const std::string& text, const std::string& part) {
@@ -26,39 +29,24 @@ size_t Count(const std::string& text, const std::string& part) {
   return count;
 }
 
-struct Session {
-  testsupport::TempDir game;
-  testsupport::Connection line = testsupport::ConnectLoopback();
-  std::string door_fd = std::to_string(line.door);
-
-  Session() {
-    std::string make = std::string(KELD_DEMO_DATA) + " " + game.path() + " >/dev/null";
-    EXPECT_EQ(std::system(make.c_str()), 0);
-    std::filesystem::create_symlink(KELD_PROGRAM, game.File("keldcfg"));
-  }
-  ~Session() { testsupport::CloseEnd(line.caller); }
+// The caller's end of a line, and what is particular to its kind.
+struct CallerLine {
+  platform::Socket caller;
+  std::string key_255;  // how the caller's line carries a key of 255
+  std::function<void()> hang_up;
 };
 
-// Everything a caller should see, from the opening offer to the end of the
-// session when the caller hangs up.
-void CallerSession(Session& session, const std::vector<std::string>& args) {
-  std::string before = session.game.Snapshot();
-  ProgramUnderPty program(session.game.File("keldcfg"), args, session.game.path(),
-                          session.line.door);
-  testsupport::CloseEnd(session.line.door);  // the program holds it now
-  program.WatchSocket(session.line.caller);
+// What the caller sees from the first screen that reads its keys to the
+// end of the session when the caller hangs up.
+void CallerSession(ProgramUnderPty& program, const CallerLine& line,
+                   const testsupport::TempDir& game, const std::string& before) {
   auto received = [&](const std::string& bytes) {
     return program.WaitUntil([&] { return program.received().find(bytes) != std::string::npos; },
                              10000);
   };
   auto send = [&](const std::string& bytes) {
-    ASSERT_TRUE(testsupport::SendFully(session.line.caller, bytes));
+    ASSERT_TRUE(testsupport::SendFully(line.caller, bytes));
   };
-
-  ASSERT_TRUE(program.WaitUntil([&] { return program.received().size() >= 6; }, 10000));
-  EXPECT_EQ(program.received().substr(0, 6), kOpening);
-  send("\xff\xfd\x18");  // IAC DO 24
-  EXPECT_TRUE(received("\xff\xfc\x18"));
   // Menu items show their hot key in a colour of its own, so the waits
   // look for what follows it.
   ASSERT_TRUE(program.WaitForScreen("onfigure Nodes"));
@@ -73,7 +61,7 @@ void CallerSession(Session& session, const std::vector<std::string>& args) {
   send("n");
   ASSERT_TRUE(program.WaitForScreen("arriage problems"));
 
-  // The tournament editor redraws once per key: a doubled 255 is one key.
+  // The tournament editor redraws once per key: a 255 is one key.
   program.Type("\x1b[D\x1b[D");
   ASSERT_TRUE(program.WaitForScreen("et tournament's ending"));
   program.Type("s");
@@ -85,9 +73,7 @@ void CallerSession(Session& session, const std::vector<std::string>& args) {
                "   criteria.\r\n"
                "\r\n"
                "   So, what will it be?\r\n"));
-  send(
-      "\xff\xff"
-      "1");
+  send(line.key_255 + "1");
   EXPECT_TRUE(received("     Note that players are ranked first by the stat you\r\n"));
   EXPECT_EQ(Count(program.received(), "So, what will it be?"), 2u);
   send("r");
@@ -96,29 +82,149 @@ void CallerSession(Session& session, const std::vector<std::string>& args) {
 
   // The caller hangs up while the editor waits for a key.
   auto hang_up = std::chrono::steady_clock::now();
-  testsupport::CloseEnd(session.line.caller);
-  session.line.caller = platform::kNoSocket;
   program.WatchSocket(platform::kNoSocket);
+  line.hang_up();
   // (The line's leading blanks go out as blanks in another colour.)
   EXPECT_TRUE(program.WaitForScreen("Caller Dropped Carrier.  Returning To BBS..."));
   EXPECT_EQ(program.WaitForExit(10000), 0);
   auto took = std::chrono::steady_clock::now() - hang_up;
   // The carrier is checked once a second, and the message shows 1.5 s.
   EXPECT_LT(took, std::chrono::milliseconds(3000));
-  EXPECT_TRUE(session.game.Snapshot() == before) << "the program wrote files";
+  EXPECT_TRUE(game.Snapshot() == before) << "the program wrote files";
+}
+
+std::string Door32Sys(const std::string& comm_type, const std::string& handle) {
+  return comm_type + "\n" + handle + "\n38400\nTest BBS\n1\nRemote Caller\nCaller\n100\n60\n1\n1\n";
+}
+
+const std::string kOpening("\xff\xfb\x01\xff\xfb\x00", 6);  // IAC WILL ECHO, IAC WILL BINARY
+
+void TelnetSession(
+    const std::function<std::vector<std::string>(testsupport::DemoGame&, int)>& start) {
+  testsupport::DemoGame game;
+  testsupport::Connection connection = testsupport::ConnectLoopback();
+  std::vector<std::string> args = start(game, static_cast<int>(connection.door));
+  std::string before = game.Snapshot();
+  ProgramUnderPty program(game.File("keldcfg"), args, game.path(), connection.door);
+  testsupport::CloseEnd(connection.door);  // the program holds it now
+  program.WatchSocket(connection.caller);
+
+  ASSERT_TRUE(program.WaitUntil([&] { return program.received().size() >= 6; }, 10000));
+  EXPECT_EQ(program.received().substr(0, 6), kOpening);
+  ASSERT_TRUE(testsupport::SendFully(connection.caller, "\xff\xfd\x18"));  // IAC DO 24
+  EXPECT_TRUE(program.WaitUntil(
+      [&] { return program.received().find("\xff\xfc\x18") != std::string::npos; }, 10000));
+  bool open = true;
+  CallerSession(program,
+                {connection.caller, "\xff\xff",
+                 [&] {
+                   testsupport::CloseEnd(connection.caller);
+                   open = false;
+                 }},
+                game, before);
+  if (open) testsupport::CloseEnd(connection.caller);
 }
 
 TEST(TelnetCallerEndToEnd, HandleOnTheCommandLine) {
-  Session session;
-  CallerSession(session, {"-H" + session.door_fd, "-N1", "-T"});
+  TelnetSession([](testsupport::DemoGame&, int fd) {
+    return std::vector<std::string>{"-H" + std::to_string(fd), "-N1", "-T"};
+  });
 }
 
 TEST(TelnetCallerEndToEnd, HandleFromDoor32Sys) {
-  Session session;
-  session.game.Write(
-      "DOOR32.SYS",
-      "2\n" + session.door_fd + "\n38400\nTest BBS\n1\nRemote Caller\nCaller\n100\n60\n1\n1\n");
-  CallerSession(session, {"-D" + session.game.File("DOOR32.SYS")});
+  TelnetSession([](testsupport::DemoGame& game, int fd) {
+    game.Write("DOOR32.SYS", Door32Sys("2", std::to_string(fd)));
+    return std::vector<std::string>{"-D" + game.File("DOOR32.SYS")};
+  });
+}
+
+// The board's host libraries: the DOOR32 one carries the caller, the
+// WINServer one names the user (comm type 3 always asks it).
+void HostLibrarySession(testsupport::DemoGame& game, const std::vector<std::string>& args) {
+  testsupport::HostBoard board;
+  testsupport::WinServerLogin login("Wanda Winserver", 60, 0, 1);
+  std::string before = game.Snapshot();
+  ProgramUnderPty program(game.File("keldcfg"), args, game.path(), platform::kNoSocket);
+  ASSERT_TRUE(board.Accept(10000));
+  program.WatchSocket(board.caller());
+  CallerSession(program, {board.caller(), "\xff", [&] { board.GoOffline(); }}, game, before);
+}
+
+TEST(Door32CallerEndToEnd, WinServerSwitch) {
+  testsupport::DemoGame game;
+  testsupport::InstallHostLibrary(game.path(), "DOOR32");
+  testsupport::InstallHostLibrary(game.path(), "WCSRV");
+  HostLibrarySession(game, {"-W"});
+}
+
+// Here the WINServer library is not in the game directory but where the
+// dynamic loader looks for libraries.
+TEST(Door32CallerEndToEnd, Door32SysOfCommType3) {
+  testsupport::DemoGame game;
+  testsupport::InstallHostLibrary(game.path(), "DOOR32");
+  game.Write("DOOR32.SYS", Door32Sys("3", "1"));
+  ::setenv("LD_LIBRARY_PATH", testsupport::HostLibraryDirectory().c_str(), 1);
+  HostLibrarySession(game, {"-D" + game.File("DOOR32.SYS")});
+  ::unsetenv("LD_LIBRARY_PATH");
+}
+
+// The caller on the program's standard input and output, which is no
+// terminal: `in` and `out` are the program's ends, `caller` the test's
+// end that it reads. The main menu waits for a key nobody can type, and a
+// hang-up there still ends the program.
+void CallerOnStandardStreams(const std::string& comm_type, const std::string& handle,
+                             platform::Socket in, platform::Socket out, platform::Socket caller,
+                             const std::function<void()>& hang_up) {
+  testsupport::DemoGame game;
+  game.Write("DOOR32.SYS", Door32Sys(comm_type, handle));
+  std::string before = game.Snapshot();
+  ProgramUnderPty program(game.File("keldcfg"), {"-D" + game.File("DOOR32.SYS")}, game.path(),
+                          platform::kNoSocket, testsupport::WithoutTerminal(in, out));
+  testsupport::CloseEnd(in);
+  if (out != in) testsupport::CloseEnd(out);
+  program.WatchSocket(caller);
+  // The menu's description line and its marker go to the caller.
+  ASSERT_TRUE(program.WaitUntil(
+      [&] {
+        size_t line = program.received().find("Configure node information for Keld");
+        return line != std::string::npos &&
+               program.received().find("=>", line) != std::string::npos;
+      },
+      10000));
+  if (comm_type == "2") {
+    EXPECT_EQ(program.received().substr(0, 6), kOpening);
+  } else {
+    EXPECT_EQ(program.received().substr(0, 4), "\x1b[2J");  // no telnet before the screen
+    EXPECT_EQ(program.received().find('\xff'), std::string::npos);
+  }
+
+  auto hung_up = std::chrono::steady_clock::now();
+  hang_up();
+  program.WatchSocket(platform::kNoSocket);
+  EXPECT_EQ(program.WaitForExit(10000), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - hung_up, std::chrono::milliseconds(3000));
+  EXPECT_TRUE(game.Snapshot() == before) << "the program wrote files";
+}
+
+TEST(StandardStreamsCaller, TelnetOnASocketPairWithTheHandleZeroOrMinusOne) {
+  for (const char* handle : {"0", "-1"}) {
+    SCOPED_TRACE(handle);
+    testsupport::Connection line = testsupport::SocketPair();
+    CallerOnStandardStreams("2", handle, line.door, line.door, line.caller, [&] {
+      // The caller's terminal asks something first: telnet is spoken.
+      ASSERT_TRUE(testsupport::SendFully(line.caller, "\xff\xfd\x18"));  // IAC DO 24
+      EXPECT_EQ(testsupport::ReceiveUpTo(line.caller, 3, 10000).substr(0, 3), "\xff\xfc\x18");
+      testsupport::CloseEnd(line.caller);
+    });
+  }
+}
+
+TEST(StandardStreamsCaller, RawBytesThroughAPipePair) {
+  testsupport::PipeLine pipes = testsupport::PipePair();
+  CallerOnStandardStreams("1", "0", pipes.door_in, pipes.door_out, pipes.caller_in, [&] {
+    testsupport::CloseEnd(pipes.caller_out);
+    testsupport::CloseEnd(pipes.caller_in);
+  });
 }
 
 }  // namespace

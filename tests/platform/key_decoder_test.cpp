@@ -122,6 +122,9 @@ TEST(KeyDecoder, Utf8InputBecomesCodePage437) {
                    "f\xff"
                    "g"),
             "efg");
+  // A terminal outside UTF-8 types code page 437 bytes, which are the keys.
+  KeyDecoder cp437(false);
+  EXPECT_EQ(Decode(cp437, "\x81\xe1\xc3\xa9\x1b[A"), std::string("\x81\xe1\xc3\xa9\0H", 6));
 }
 
 }  // namespace

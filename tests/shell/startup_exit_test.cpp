@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editors/editor_files.h"
+#include "platform/files.h"
 #include "platform/keys.h"
 #include "shell/keldcfg.h"
 #include "shell/settings_record.h"
@@ -52,7 +53,7 @@ void RunOnce(const TempDir& dir, Change change) {
 }
 
 TEST(StartUp, AFreshDirectoryStartsWithTheDefaultsAndExitWritesOnlyTheirFiles) {
-  EXPECT_EQ(shell::DirectoryOf("/bbs/keld/keldcfg"), "/bbs/keld/");
+  EXPECT_EQ(platform::DirectoryOf("/bbs/keld/keldcfg"), "/bbs/keld/");
   TempDir dir;
   std::string settings = WriteSettings(dir);
   Rig rig;

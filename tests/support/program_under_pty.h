@@ -1,8 +1,11 @@
 // The real program started under a pseudo-terminal that the test owns: the
 // terminal is the program's local console (the test types the operator's
-// keys and reads what it shows), and one socket end can be handed to it as
-// a board hands over a caller. Every wait also drains the terminal and the
-// watched socket, so the program never stalls on output nobody reads.
+// keys and reads what it shows), and one descriptor (a socket's end, a
+// serial line) can be handed to it as a board hands over a caller. Or
+// started with no terminal at all, its standard input and output
+// descriptors the test chose, as a board puts a caller there. Every wait
+// also drains the terminal and the watched descriptor, so the program
+// never stalls on output nobody reads.
 #pragma once
 
 #include <functional>
@@ -13,18 +16,33 @@
 
 namespace testsupport {
 
+struct StartOptions {
+  // Set in the program's environment, beside the test's own ("LC_ALL=C").
+  std::vector<std::string> env;
+  int cols = 80, rows = 25;  // the terminal's size
+  // No terminal: these become the program's standard input and output
+  // (standard error stays the test's), and it has no controlling terminal.
+  bool terminal = true;
+  platform::Socket in = platform::kNoSocket, out = platform::kNoSocket;
+};
+
+StartOptions WithoutTerminal(platform::Socket in, platform::Socket out);
+
 class ProgramUnderPty {
  public:
-  // Starts `program` with `args` in directory `dir` on an 80x25 terminal;
-  // `inherit` stays open in the program under its own number.
+  // Starts `program` with `args` in directory `dir` on an 80x25 terminal
+  // (or as the options say); `inherit` stays open in the program under its
+  // own number.
   ProgramUnderPty(const std::string& program, const std::vector<std::string>& args,
-                  const std::string& dir, platform::Socket inherit);
+                  const std::string& dir, platform::Socket inherit,
+                  const StartOptions& options = {});
   // Kills a program still running.
   ~ProgramUnderPty();
   ProgramUnderPty(const ProgramUnderPty&) = delete;
   ProgramUnderPty& operator=(const ProgramUnderPty&) = delete;
 
-  // What arrives on this socket is collected in received().
+  // What arrives on this descriptor (a socket, a pipe, a pseudo-terminal's
+  // master) is collected in received().
   void WatchSocket(platform::Socket socket) { watched_ = socket; }
   void Type(const std::string& keys);
 

@@ -3,7 +3,6 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -15,6 +14,8 @@
 
 #include "support/program_under_pty.h"
 
+extern char** environ;
+
 namespace testsupport {
 
 namespace {
@@ -24,46 +25,88 @@ long long NowMs() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+// The test's environment with the options' variables put in, each
+// replacing one of the same name.
+std::vector<std::string> Environment(const std::vector<std::string>& changes) {
+  std::vector<std::string> env;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    std::string variable = *entry;
+    std::string name = variable.substr(0, variable.find('=') + 1);
+    bool replaced = std::any_of(changes.begin(), changes.end(), [&](const std::string& change) {
+      return change.rfind(name, 0) == 0;
+    });
+    if (!replaced) env.push_back(variable);
+  }
+  env.insert(env.end(), changes.begin(), changes.end());
+  return env;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& words) {
+  std::vector<char*> pointers;
+  for (std::string& word : words) pointers.push_back(word.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 // Between fork and exec only calls that are safe in a child of a threaded
-// process: the arguments are prepared before.
-[[noreturn]] void BecomeProgram(const char* slave_name, int inherit, const char* dir,
-                                char* const argv[]) {
+// process: the arguments are prepared before. On a terminal, `slave_name`
+// names it; without, `in` and `out` become standard input and output.
+[[noreturn]] void BecomeProgram(const char* slave_name, int in, int out, int inherit,
+                                const char* dir, char* const argv[], char* const envp[]) {
   ::setsid();
-  int slave = ::open(slave_name, O_RDWR);
-  if (slave < 0) ::_exit(127);
-  ::ioctl(slave, TIOCSCTTY, 0);
-  ::dup2(slave, STDIN_FILENO);
-  ::dup2(slave, STDOUT_FILENO);
-  ::dup2(slave, STDERR_FILENO);
-  if (slave > STDERR_FILENO) ::close(slave);
+  if (slave_name != nullptr) {
+    int slave = ::open(slave_name, O_RDWR);
+    if (slave < 0) ::_exit(127);
+    ::ioctl(slave, TIOCSCTTY, 0);
+    in = out = slave;
+    ::dup2(slave, STDERR_FILENO);
+  }
+  ::dup2(in, STDIN_FILENO);
+  ::dup2(out, STDOUT_FILENO);
+  if (in > STDERR_FILENO) ::close(in);
+  if (out > STDERR_FILENO && out != in) ::close(out);
   if (inherit >= 0) ::fcntl(inherit, F_SETFD, 0);
   if (::chdir(dir) != 0) ::_exit(127);
-  ::execv(argv[0], argv);
+  ::execve(argv[0], argv, envp);
   ::_exit(127);
 }
 
 }  // namespace
 
+StartOptions WithoutTerminal(platform::Socket in, platform::Socket out) {
+  StartOptions options;
+  options.terminal = false;
+  options.in = in;
+  options.out = out;
+  return options;
+}
+
 ProgramUnderPty::ProgramUnderPty(const std::string& program, const std::vector<std::string>& args,
-                                 const std::string& dir, platform::Socket inherit) {
-  master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
-  winsize size{};
-  size.ws_col = 80;
-  size.ws_row = 25;
-  ::ioctl(master_, TIOCSWINSZ, &size);
-  std::string slave_name = ::ptsname(master_);
+                                 const std::string& dir, platform::Socket inherit,
+                                 const StartOptions& options) {
+  std::string slave_name;
+  if (options.terminal) {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(options.cols);
+    size.ws_row = static_cast<unsigned short>(options.rows);
+    ::ioctl(master_, TIOCSWINSZ, &size);
+    slave_name = ::ptsname(master_);
+  }
 
   std::vector<std::string> words = {program};
   words.insert(words.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
+  std::vector<char*> argv = Pointers(words);
+  std::vector<std::string> env = Environment(options.env);
+  std::vector<char*> envp = Pointers(env);
 
   pid_ = ::fork();
   if (pid_ == 0)
-    BecomeProgram(slave_name.c_str(), static_cast<int>(inherit), dir.c_str(), argv.data());
-  ::fcntl(master_, F_SETFL, O_NONBLOCK);
+    BecomeProgram(options.terminal ? slave_name.c_str() : nullptr, static_cast<int>(options.in),
+                  static_cast<int>(options.out), static_cast<int>(inherit), dir.c_str(),
+                  argv.data(), envp.data());
+  if (master_ >= 0) ::fcntl(master_, F_SETFL, O_NONBLOCK);
 }
 
 ProgramUnderPty::~ProgramUnderPty() {
@@ -81,16 +124,16 @@ void ProgramUnderPty::Type(const std::string& keys) {
 
 void ProgramUnderPty::ReadAvailable(int timeout_ms) {
   pollfd fds[2] = {{master_, POLLIN, 0}, {static_cast<int>(watched_), POLLIN, 0}};
-  if (::poll(fds, watched_ == platform::kNoSocket ? 1 : 2, timeout_ms) <= 0) return;
+  if (::poll(fds, 2, timeout_ms) <= 0) return;
   char buffer[4096];
   if (fds[0].revents != 0) {
     ssize_t got = ::read(master_, buffer, sizeof buffer);
     if (got > 0) shown_.append(buffer, static_cast<size_t>(got));
   }
   if (fds[1].revents != 0) {
-    ssize_t got = ::recv(static_cast<int>(watched_), buffer, sizeof buffer, MSG_DONTWAIT);
+    ssize_t got = ::read(static_cast<int>(watched_), buffer, sizeof buffer);
     if (got > 0) received_.append(buffer, static_cast<size_t>(got));
-    // A connection that has ended is no longer watched.
+    // A connection or a line that has ended is no longer watched.
     if (got == 0 || (got < 0 && errno != EAGAIN)) watched_ = platform::kNoSocket;
   }
 }

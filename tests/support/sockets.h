@@ -4,8 +4,11 @@
 // would.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "platform/socket.h"
 
@@ -18,16 +21,40 @@ struct Connection {
 
 // A connected loopback TCP pair; both ends are closed on exec.
 Connection ConnectLoopback();
+// A connected pair of local stream sockets, closed on exec: a board may put
+// one end on a door's standard input and output.
+Connection SocketPair();
+
+// A caller on two pipes, all four ends closed on exec: the door reads from
+// door_in what the caller writes to caller_out, and the caller reads from
+// caller_in what the door writes to door_out.
+struct PipeLine {
+  platform::Socket door_in = platform::kNoSocket, door_out = platform::kNoSocket;
+  platform::Socket caller_in = platform::kNoSocket, caller_out = platform::kNoSocket;
+};
+PipeLine PipePair();
+
 // Shrinks the kernel's buffers of a socket, so that sends stop short soon.
 void ShrinkBuffers(platform::Socket socket, int bytes);
-// Sends all bytes, waiting as long as it takes; false when the connection
-// failed.
+// Sends all bytes (on a socket or a pipe), waiting as long as it takes;
+// false when the connection failed.
 bool SendFully(platform::Socket socket, const std::string& bytes);
 // Receives until `count` bytes have come, the connection ends or nothing
-// comes for timeout_ms; returns what came.
+// comes for timeout_ms; returns what came. Reads any descriptor.
 std::string ReceiveUpTo(platform::Socket socket, size_t count, int timeout_ms);
+// Closes a socket or any descriptor.
 void CloseEnd(platform::Socket socket);
 // How many threads this process runs now.
 int ThreadCount();
+
+// Whether the condition comes true within the time, looked at every 10 ms.
+inline bool WithinSeconds(int seconds, const std::function<bool()>& condition) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
 
 }  // namespace testsupport

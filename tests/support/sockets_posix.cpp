@@ -1,10 +1,12 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 
 #include "support/sockets.h"
@@ -43,6 +45,18 @@ Connection ConnectLoopback() {
   return connection;
 }
 
+Connection SocketPair() {
+  int ends[2] = {-1, -1};
+  Require(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) == 0);
+  return Connection{ends[0], ends[1]};
+}
+
+PipeLine PipePair() {
+  int to_door[2] = {-1, -1}, to_caller[2] = {-1, -1};
+  Require(::pipe2(to_door, O_CLOEXEC) == 0 && ::pipe2(to_caller, O_CLOEXEC) == 0);
+  return PipeLine{to_door[0], to_caller[1], to_caller[0], to_door[1]};
+}
+
 void ShrinkBuffers(platform::Socket socket, int bytes) {
   ::setsockopt(Fd(socket), SOL_SOCKET, SO_SNDBUF, &bytes, sizeof bytes);
   ::setsockopt(Fd(socket), SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
@@ -52,6 +66,8 @@ bool SendFully(platform::Socket socket, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t sent = ::send(Fd(socket), bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+    if (sent < 0 && errno == ENOTSOCK)
+      sent = ::write(Fd(socket), bytes.data() + done, bytes.size() - done);
     if (sent <= 0) return false;
     done += static_cast<size_t>(sent);
   }
@@ -65,7 +81,7 @@ std::string ReceiveUpTo(platform::Socket socket, size_t count, int timeout_ms) {
     pollfd fd{Fd(socket), POLLIN, 0};
     if (::poll(&fd, 1, timeout_ms) <= 0) break;
     size_t want = std::min(sizeof buffer, count - received.size());
-    ssize_t got = ::recv(Fd(socket), buffer, want, 0);
+    ssize_t got = ::read(Fd(socket), buffer, want);
     if (got <= 0) break;
     received.append(buffer, static_cast<size_t>(got));
   }

@@ -50,6 +50,14 @@ Connection ConnectLoopback() {
   return connection;
 }
 
+// Windows' anonymous pipes cannot join a wait: two loopback connections
+// stand in for the caller's two pipes.
+PipeLine PipePair() {
+  Connection to_door = ConnectLoopback();
+  Connection to_caller = ConnectLoopback();
+  return PipeLine{to_door.door, to_caller.door, to_caller.caller, to_door.caller};
+}
+
 void ShrinkBuffers(platform::Socket socket, int bytes) {
   const char* value = reinterpret_cast<const char*>(&bytes);
   ::setsockopt(Win(socket), SOL_SOCKET, SO_SNDBUF, value, sizeof bytes);

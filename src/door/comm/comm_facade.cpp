@@ -1,5 +1,8 @@
 #include "door/comm/comm_facade.h"
 
+#include "door/comm/door32_comm.h"
+#include "door/comm/serial_comm.h"
+#include "door/comm/stdio_comm.h"
 #include "door/comm/telnet_comm.h"
 
 namespace door::comm {
@@ -10,14 +13,14 @@ constexpr uint8_t kSerial = 1;
 constexpr uint8_t kTelnet = 2;
 constexpr uint8_t kHostLibrary = 3;
 
-std::unique_ptr<CommPort> MakeTransport(uint8_t comm_type) {
+std::unique_ptr<CommPort> MakeTransport(uint8_t comm_type, const std::string& library_dir) {
   switch (comm_type) {
     case kSerial:
-      return nullptr;  // the serial line's transport is not built in yet
+      return std::make_unique<SerialComm>();
     case kTelnet:
       return std::make_unique<TelnetComm>();
     case kHostLibrary:
-      return nullptr;  // the DOOR32 host library's transport is not built in yet
+      return std::make_unique<Door32Comm>(library_dir);
     default:
       return nullptr;
   }
@@ -35,12 +38,23 @@ void CommOutputThreadProc(CommPort& port) {
 
 void CommFacade::CommSelect(uint8_t comm_type) {
   CommDone();
-  port_ = MakeTransport(comm_type);
+  port_ = MakeTransport(comm_type, library_dir_);
   if (port_) port_->SetThreadProcs(CommInputThreadProc, CommOutputThreadProc);
+}
+
+void CommFacade::CommSelectStandardStreams(uint8_t comm_type) {
+  CommDone();
+  auto protocol = comm_type == kTelnet ? StreamComm::Protocol::kTelnet : StreamComm::Protocol::kRaw;
+  port_ = std::make_unique<StdioComm>(protocol);
+  port_->SetThreadProcs(CommInputThreadProc, CommOutputThreadProc);
 }
 
 void CommFacade::CommOpenHandle(int32_t handle) {
   if (port_) port_->OpenHandle(handle);
+}
+
+void CommFacade::CommOpenPort(int32_t port) {
+  if (port_) port_->OpenKeep(port);
 }
 
 bool CommFacade::CommCarrier() {

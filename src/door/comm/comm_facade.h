@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "door/comm/comm_port.h"
 #include "platform/event.h"
@@ -25,7 +26,18 @@ class CommFacade {
   // socket, 3 DOOR32 host library) as the current one; leaves none for a
   // type without a transport.
   void CommSelect(uint8_t comm_type);
+  // Constructs the transport for a caller on the program's standard input
+  // and output as the current one: telnet for comm type 2, raw bytes for
+  // the others.
+  void CommSelectStandardStreams(uint8_t comm_type);
+  // Where the host libraries are looked for first: the game directory
+  // (ending with a separator).
+  void SetLibraryDirectory(std::string dir) { library_dir_ = std::move(dir); }
+  const std::string& LibraryDirectory() const { return library_dir_; }
   void CommOpenHandle(int32_t handle);
+  // Opens the current transport on a serial port given by its number, as
+  // DOOR.SYS and DORINFOx.DEF give the caller's port.
+  void CommOpenPort(int32_t port);
   bool CommCarrier();
   bool CommCharAvail();
   uint8_t CommGetChar();
@@ -45,6 +57,7 @@ class CommFacade {
 
  private:
   std::unique_ptr<CommPort> port_;
+  std::string library_dir_;
 };
 
 }  // namespace door::comm

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/files.h"
+
 namespace door::comm {
 
 namespace {
@@ -32,6 +34,10 @@ std::string CommPort::ErrorText() const {
 void CommPort::SetErrorText(std::string text) {
   platform::Locked hold(error_lock_);
   error_text_ = text.substr(0, kMaxErrorText);
+}
+
+void CommPort::SetErrorText(const std::string& message, int code) {
+  SetErrorText(message + std::to_string(code) + " / " + platform::ErrorText(code));
 }
 
 void CommPort::GetModemStatus(uint8_t& line_status, uint8_t& modem_status) {

@@ -115,6 +115,8 @@ class CommPort {
   // Set together with StopFlag, for device waits that must end on a stop.
   const platform::Event& StopEvent() const { return stop_; }
   void SetErrorText(std::string text);
+  // message + the error code + " / " + the system's text for the code.
+  void SetErrorText(const std::string& message, int code);
 
   // For the device threads. The free space of InputQueue (a thread that
   // finds none is woken by InputWanted once the program takes input).

@@ -21,6 +21,7 @@ using namespace std::chrono_literals;
 using testsupport::CloseEnd;
 using testsupport::ReceiveUpTo;
 using testsupport::SendFully;
+using testsupport::WithinSeconds;
 
 const std::string kOpening("\xff\xfb\x01\xff\xfb\x00", 6);  // IAC WILL ECHO, IAC WILL BINARY
 constexpr int kWaitMs = 5000;
@@ -40,15 +41,6 @@ std::string MixedBytes(size_t count, uint32_t seed) {
   std::string bytes(count, '\0');
   for (char& c : bytes) c = static_cast<char>(random() % 3 == 0 ? 0xFF : random() % 255);
   return bytes;
-}
-
-bool WithinSeconds(int seconds, const std::function<bool()>& condition) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(10ms);
-  }
-  return true;
 }
 
 class TelnetLine : public testing::Test {

@@ -1,0 +1,221 @@
+// The serial transport over a pseudo-terminal standing in for a serial
+// line: the door's SerialComm on the slave with its port thread, the test
+// on the master as the caller's modem.
+#include "door/comm/serial_comm.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <termios.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "door/comm/comm_facade.h"
+#include "platform/serial_line.h"
+#include "support/pseudo_terminal.h"
+#include "support/sockets.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testsupport::ReceiveUpTo;
+
+constexpr int kWaitMs = 5000;
+
+// Every byte value but XOFF and XON, which a line with software flow
+// control on would take for itself.
+std::string AllBytes(size_t count) {
+  std::string bytes;
+  for (size_t i = 0; bytes.size() < count; ++i)
+    if (i % 256 != 0x11 && i % 256 != 0x13) bytes += static_cast<char>(i % 256);
+  return bytes;
+}
+
+class SerialLine : public testing::Test {
+ protected:
+  SerialLine() {
+    port.SetThreadProcs(door::comm::CommInputThreadProc, door::comm::CommOutputThreadProc);
+  }
+  ~SerialLine() override {
+    port.StopThreads();
+    if (slave >= 0) testsupport::CloseEnd(slave);
+    if (pty.master >= 0) testsupport::CloseEnd(pty.master);
+  }
+
+  void HangUp() {
+    testsupport::CloseEnd(pty.master);
+    pty.master = -1;
+  }
+  std::string Receive(size_t count) { return ReceiveUpTo(pty.master, count, kWaitMs); }
+  void Send(const std::string& bytes) { ASSERT_TRUE(testsupport::WriteFully(pty.master, bytes)); }
+  size_t Queue(const std::string& bytes) {
+    return port.SendBlock(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  }
+  std::string Read(size_t count) {
+    std::string bytes(count, '\0');
+    bytes.resize(port.ReadBlock(reinterpret_cast<uint8_t*>(bytes.data()), count));
+    return bytes;
+  }
+  termios Settings() const {
+    termios settings{};
+    EXPECT_EQ(::tcgetattr(slave, &settings), 0);
+    return settings;
+  }
+
+  testsupport::PseudoTerminal pty = testsupport::OpenPseudoTerminal();
+  int slave = testsupport::OpenSlave(pty);
+  door::comm::SerialComm port;
+};
+
+TEST_F(SerialLine, BytesPassBothWaysUnchangedUntilTheLineHangsUp) {
+  ASSERT_TRUE(port.OpenHandle(slave));
+  int threads = testsupport::ThreadCount();  // the port's one among them
+  EXPECT_FALSE(port.StartThreads());         // a second start starts nothing
+  EXPECT_EQ(testsupport::ThreadCount(), threads);
+  port.SetFlow(false, false, false);
+  EXPECT_TRUE(port.Carrier());
+  uint8_t line = 0x55, modem = 0x7F;
+  port.GetModemStatus(line, modem);
+  EXPECT_EQ(line, 0x55);
+  EXPECT_EQ(modem, 0x8F);  // the caller's low bits, and a pseudo-terminal's carrier
+
+  // No echo, no CR or LF translation, no signal characters: raw bytes.
+  EXPECT_EQ(Queue(std::string("A\r\n\xff\x00z", 6)), 6u);
+  EXPECT_EQ(Receive(6), std::string("A\r\n\xff\x00z", 6));
+  Send(std::string("b\r\x03\x7f\xff\x00\n", 7));
+  EXPECT_EQ(Read(7), std::string("b\r\x03\x7f\xff\x00\n", 7));
+  EXPECT_EQ(ReceiveUpTo(pty.master, 1, 200), "");  // nothing echoed
+
+  // More than the line holds, each way: the port thread waits for room on
+  // the line, and with InputQueue full it leaves the line unread.
+  const std::string data = AllBytes(200'000);
+  std::string received;
+  std::thread caller([&] { received = Receive(data.size()); });
+  for (size_t at = 0; at < data.size(); at += 255) Queue(data.substr(at, 255));
+  caller.join();
+  EXPECT_TRUE(received == data) << received.size();
+  std::atomic<bool> all_sent{false};
+  std::thread flooding_caller([&] { all_sent = testsupport::WriteFully(pty.master, data); });
+  std::this_thread::sleep_for(300ms);
+  int in_free, out_free, in_used, out_used;
+  port.GetBufferStatus(in_free, out_free, in_used, out_used);
+  EXPECT_EQ(in_used, 32768);
+  EXPECT_FALSE(all_sent);
+  std::string read;
+  while (read.size() < data.size()) {
+    std::string chunk = Read(std::min<size_t>(32768, data.size() - read.size()));
+    if (chunk.empty()) break;
+    read += chunk;
+  }
+  flooding_caller.join();
+  EXPECT_TRUE(read == data) << read.size();
+
+  // The caller hangs up: no carrier, and nothing waits for the line.
+  HangUp();
+  auto start = std::chrono::steady_clock::now();
+  while (port.Carrier() && std::chrono::steady_clock::now() - start < 3s)
+    std::this_thread::sleep_for(10ms);
+  EXPECT_FALSE(port.Carrier());
+  EXPECT_EQ(port.GetChar(), 0);
+  modem = 0;
+  port.GetModemStatus(line, modem);
+  EXPECT_EQ(modem, 0);
+  EXPECT_TRUE(port.StopThreads());
+  EXPECT_EQ(testsupport::ThreadCount(), threads - 1);  // one thread served both ways
+}
+
+// A pseudo-terminal keeps what SetLine and SetFlow set, except that it is
+// always 8 bits without parity (tests/platform/serial_termios_test_posix.cpp
+// shows those flags as they are set).
+TEST_F(SerialLine, SetLineAndSetFlowAsTheLineKeepsThem) {
+  termios before = Settings();
+  ASSERT_TRUE(port.OpenHandle(slave));
+  termios t = Settings();  // 8N1 at the speed the line had, raw, output held for CTS
+  EXPECT_EQ(cfgetospeed(&t), cfgetospeed(&before));
+  EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), 0u);
+  EXPECT_NE(t.c_cflag & CRTSCTS, 0u);
+  EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u);
+  EXPECT_EQ(t.c_oflag & OPOST, 0u);
+  EXPECT_EQ(t.c_iflag & (ICRNL | ISTRIP), 0u);
+
+  port.SetLine(11520, 'O', 7, 2);
+  t = Settings();
+  EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B115200));
+  EXPECT_EQ(port.GetBpsRate(), 115200);
+  EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), static_cast<tcflag_t>(PARODD | CSTOPB));
+  port.SetLine(-1, 'E', 8, 3);  // one and a half stop bits: two on POSIX
+  t = Settings();
+  EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B115200));
+  EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), static_cast<tcflag_t>(CSTOPB));
+  port.SetLine(9600, 'M', 8, 1);  // mark: "stick" parity, odd
+  t = Settings();
+  EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B9600));
+  EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), static_cast<tcflag_t>(PARODD | CMSPAR));
+  port.SetLine(2400, 'S', 8, 9);  // an unknown parity is none, unknown stop bits one
+  t = Settings();
+  EXPECT_EQ(port.GetBpsRate(), 2400);
+  EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), 0u);
+  EXPECT_EQ(port.ErrorText(), "");
+
+  port.SetLine(12345, 'O', 8, 2);  // no such speed: nothing changes
+  EXPECT_EQ(port.ErrorText(), "Error setting up communications parameters: #22 / Invalid argument");
+  t = Settings();
+  EXPECT_EQ(port.GetBpsRate(), 2400);
+  EXPECT_EQ(t.c_cflag & (PARODD | CSTOPB), 0u);
+
+  port.SetFlow(true, false, false);
+  t = Settings();
+  EXPECT_EQ(t.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON));
+  EXPECT_EQ(t.c_cflag & CRTSCTS, 0u);
+  port.SetFlow(false, true, true);
+  t = Settings();
+  EXPECT_EQ(t.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXOFF));
+  EXPECT_NE(t.c_cflag & CRTSCTS, 0u);
+}
+
+// Closed, the transport has no carrier whatever the line; a port opened by
+// number is the transport's own, an inherited line stays the board's.
+TEST_F(SerialLine, PortsByNumberAndWhoseLineIsClosed) {
+  EXPECT_FALSE(port.Carrier());
+  EXPECT_EQ(port.GetHandle(), -1);
+
+  EXPECT_EQ(platform::SerialPortDevice(3), "/dev/ttyS2");
+  ::setenv("KELD_COM3", pty.slave_path.c_str(), 1);
+  EXPECT_EQ(platform::SerialPortDevice(3), pty.slave_path);
+  int own_line = -1;
+  {
+    door::comm::SerialComm by_number;
+    by_number.SetThreadProcs(door::comm::CommInputThreadProc, nullptr);
+    EXPECT_TRUE(by_number.OpenKeep(3));
+    own_line = by_number.GetHandle();
+    EXPECT_TRUE(by_number.Carrier());
+    EXPECT_EQ(by_number.SendString("by number"), 9u);
+    EXPECT_EQ(Receive(9), "by number");
+  }
+  EXPECT_EQ(::fcntl(own_line, F_GETFD), -1);  // closed with its transport
+  ::setenv("KELD_COM3", "/nonexistent/serial", 1);
+  EXPECT_FALSE(port.OpenKeep(3));
+  EXPECT_EQ(port.ErrorText(), "Unable to open communications port");
+  EXPECT_FALSE(port.Carrier());
+  ::unsetenv("KELD_COM3");
+  port.StopThreads();
+
+  {
+    door::comm::SerialComm inherited;
+    inherited.SetThreadProcs(door::comm::CommInputThreadProc, nullptr);
+    ASSERT_TRUE(inherited.OpenHandle(slave));
+  }
+  EXPECT_EQ(::fcntl(slave, F_GETFL) & O_NONBLOCK, 0);  // given back open, as it came
+
+  ASSERT_TRUE(port.OpenHandle(slave));
+  EXPECT_TRUE(port.Carrier());
+  port.Close();
+  EXPECT_FALSE(port.Carrier());
+  EXPECT_EQ(::fcntl(slave, F_GETFD), -1);
+  slave = -1;
+}
+
+}  // namespace

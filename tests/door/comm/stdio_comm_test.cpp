@@ -1,0 +1,79 @@
+// The transport for a caller on the program's standard input and output,
+// run here on two pipes the test makes, raw bytes. (Telnet on it is
+// StreamComm's as for TelnetComm, and both kinds are driven end to end in
+// telnet_caller_test_posix.cpp.)
+#include "door/comm/stdio_comm.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "door/comm/comm_facade.h"
+#include "support/sockets.h"
+
+namespace {
+
+using door::comm::StdioComm;
+using Protocol = door::comm::StreamComm::Protocol;
+using testsupport::CloseEnd;
+using testsupport::ReceiveUpTo;
+using testsupport::SendFully;
+using testsupport::WithinSeconds;
+
+constexpr int kWaitMs = 5000;
+
+// A port on the door's ends, its threads stopped before the ends close.
+struct Port {
+  Port(Protocol protocol, platform::StreamPair streams, int32_t handle) : port(protocol, streams) {
+    port.SetThreadProcs(door::comm::CommInputThreadProc, door::comm::CommOutputThreadProc);
+    EXPECT_TRUE(port.OpenHandle(handle));
+  }
+  ~Port() { port.StopThreads(); }
+
+  size_t Queue(const std::string& bytes) {
+    return port.SendBlock(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  }
+  std::string Read(size_t count) {
+    std::string bytes(count, '\0');
+    bytes.resize(port.ReadBlock(reinterpret_cast<uint8_t*>(bytes.data()), count));
+    return bytes;
+  }
+
+  StdioComm port;
+};
+
+// Raw bytes both ways, 255 and telnet commands included; a flood larger
+// than a pipe holds arrives whole and in order. The end of the caller's
+// input, and a write nobody reads any more, are each the carrier's end.
+TEST(StdioComm, RawBytesThroughPipesAndEitherEndOfThemDropsTheCarrier) {
+  testsupport::PipeLine pipes = testsupport::PipePair();
+  {
+    Port door(Protocol::kRaw, {pipes.door_in, pipes.door_out}, -1);
+    ASSERT_TRUE(SendFully(pipes.caller_out, "\xff\xfd\x18z"));
+    EXPECT_EQ(door.Read(4), "\xff\xfd\x18z");
+    std::string flood;
+    for (int i = 0; flood.size() < 200000; ++i) flood += static_cast<char>(i * 7);
+    std::thread queue([&] {
+      for (size_t at = 0; at < flood.size(); at += 255) door.Queue(flood.substr(at, 255));
+    });
+    EXPECT_TRUE(ReceiveUpTo(pipes.caller_in, flood.size(), kWaitMs) == flood);
+    queue.join();
+    EXPECT_TRUE(door.port.Carrier());
+
+    CloseEnd(pipes.caller_out);
+    EXPECT_TRUE(WithinSeconds(3, [&] { return !door.port.Carrier(); }));
+  }
+  for (platform::Socket end : {pipes.door_in, pipes.door_out, pipes.caller_in}) CloseEnd(end);
+
+  testsupport::PipeLine unread = testsupport::PipePair();
+  CloseEnd(unread.caller_in);
+  {
+    Port door(Protocol::kRaw, {unread.door_in, unread.door_out}, 0);
+    door.Queue("nobody reads this");
+    EXPECT_TRUE(WithinSeconds(3, [&] { return !door.port.Carrier(); }));
+  }
+  for (platform::Socket end : {unread.door_in, unread.door_out, unread.caller_out}) CloseEnd(end);
+}
+
+}  // namespace

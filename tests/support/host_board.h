@@ -1,0 +1,57 @@
+// A board that serves its callers through host libraries: the test host
+// libraries (tests/host_libraries) put into a game directory, and the
+// board's side of the test DOOR32 library, which the test drives as the
+// caller's line.
+#pragma once
+
+#include <string>
+
+#include "platform/socket.h"
+
+namespace testsupport {
+
+// Copies the test host library of a base name ("DOOR32", "WCSRV") into
+// `dir` (ending with a separator) under the name this system gives it.
+void InstallHostLibrary(const std::string& dir, const std::string& base_name);
+// The directory the test host libraries are built in.
+std::string HostLibraryDirectory();
+
+class HostBoard {
+ public:
+  // Listens for the DOOR32 library in a scratch directory of its own, which
+  // KELD_TEST_DOOR32 names while the board lives.
+  HostBoard();
+  ~HostBoard();
+  HostBoard(const HostBoard&) = delete;
+  HostBoard& operator=(const HostBoard&) = delete;
+
+  // The board's scratch directory (ending with a separator).
+  const std::string& dir() const { return dir_; }
+  // Takes the two connections that DoorInitialize makes; false when they
+  // have not come within timeout_ms.
+  bool Accept(int timeout_ms);
+  // The caller's end of the line: what is sent here the door reads, what
+  // the door writes arrives here.
+  platform::Socket caller() const { return caller_; }
+  // The caller hangs up: the offline line closes.
+  void GoOffline();
+  // From now on the library finds no board to connect to.
+  void StopListening();
+
+ private:
+  std::string dir_;
+  int listener_ = -1;
+  int caller_ = -1;
+  int offline_ = -1;
+};
+
+// While it lives, the test WINServer library reports this user logged in.
+class WinServerLogin {
+ public:
+  WinServerLogin(const std::string& name, int minutes, int terminal, int node);
+  ~WinServerLogin();
+  WinServerLogin(const WinServerLogin&) = delete;
+  WinServerLogin& operator=(const WinServerLogin&) = delete;
+};
+
+}  // namespace testsupport
