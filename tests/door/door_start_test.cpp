@@ -171,8 +171,6 @@ TEST(DoorStartDeathTest, NoDropFileOrNoCarrier) {
   // A handle that names no open socket, or no open line.
   ExpectFailedStart({"-H99999", "-N1", "-T"}, "\n  No Carrier Detected\n");
   ExpectFailedStart({"-H99999", "-N1"}, "\n  No Carrier Detected\n");
-  dir.Write("DOOR32.SYS", "2\n");  // telnet, and no handle
-  ExpectFailedStart({"-D" + dir.File("door32.sys")}, "\n  No Carrier Detected\n");
 }
 
 // Whom the program serves, decided before anything shows: the operator

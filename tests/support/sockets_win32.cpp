@@ -27,6 +27,52 @@ SOCKET Private(SOCKET socket) {
   return socket;
 }
 
+bool IsSocket(platform::Socket socket) {
+  int type = 0;
+  int length = sizeof type;
+  return ::getsockopt(Win(socket), SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&type), &length) ==
+         0;
+}
+
+HANDLE Handle(platform::Socket end) {
+  return reinterpret_cast<HANDLE>(end);
+}
+
+bool WriteFully(HANDLE pipe, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD written = 0;
+    if (::WriteFile(pipe, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
+                    nullptr) == 0)
+      return false;
+    done += written;
+  }
+  return true;
+}
+
+// An anonymous pipe cannot be waited on: it is looked at every few ms.
+std::string ReadPipeUpTo(HANDLE pipe, size_t count, int timeout_ms) {
+  std::string received;
+  char buffer[4096];
+  int idle_ms = 0;
+  while (received.size() < count && idle_ms < timeout_ms) {
+    DWORD available = 0;
+    if (::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) == 0) break;
+    if (available == 0) {
+      ::Sleep(5);
+      idle_ms += 5;
+      continue;
+    }
+    DWORD want = static_cast<DWORD>(
+        std::min<size_t>({sizeof buffer, count - received.size(), static_cast<size_t>(available)}));
+    DWORD got = 0;
+    if (::ReadFile(pipe, buffer, want, &got, nullptr) == 0 || got == 0) break;
+    received.append(buffer, got);
+    idle_ms = 0;
+  }
+  return received;
+}
+
 }  // namespace
 
 Connection ConnectLoopback() {
@@ -50,12 +96,12 @@ Connection ConnectLoopback() {
   return connection;
 }
 
-// Windows' anonymous pipes cannot join a wait: two loopback connections
-// stand in for the caller's two pipes.
 PipeLine PipePair() {
-  Connection to_door = ConnectLoopback();
-  Connection to_caller = ConnectLoopback();
-  return PipeLine{to_door.door, to_caller.door, to_caller.caller, to_door.caller};
+  HANDLE to_door[2] = {nullptr, nullptr}, to_caller[2] = {nullptr, nullptr};
+  Require(::CreatePipe(&to_door[0], &to_door[1], nullptr, 0) != 0 &&
+          ::CreatePipe(&to_caller[0], &to_caller[1], nullptr, 0) != 0);
+  auto end = [](HANDLE handle) { return reinterpret_cast<platform::Socket>(handle); };
+  return PipeLine{end(to_door[0]), end(to_caller[1]), end(to_caller[0]), end(to_door[1])};
 }
 
 void ShrinkBuffers(platform::Socket socket, int bytes) {
@@ -65,6 +111,7 @@ void ShrinkBuffers(platform::Socket socket, int bytes) {
 }
 
 bool SendFully(platform::Socket socket, const std::string& bytes) {
+  if (!IsSocket(socket)) return WriteFully(Handle(socket), bytes);
   size_t done = 0;
   while (done < bytes.size()) {
     int sent = ::send(Win(socket), bytes.data() + done, static_cast<int>(bytes.size() - done), 0);
@@ -75,6 +122,7 @@ bool SendFully(platform::Socket socket, const std::string& bytes) {
 }
 
 std::string ReceiveUpTo(platform::Socket socket, size_t count, int timeout_ms) {
+  if (!IsSocket(socket)) return ReadPipeUpTo(Handle(socket), count, timeout_ms);
   std::string received;
   char buffer[4096];
   while (received.size() < count) {
@@ -92,7 +140,10 @@ std::string ReceiveUpTo(platform::Socket socket, size_t count, int timeout_ms) {
 }
 
 void CloseEnd(platform::Socket socket) {
-  ::closesocket(Win(socket));
+  if (IsSocket(socket))
+    ::closesocket(Win(socket));
+  else
+    ::CloseHandle(Handle(socket));
 }
 
 int ThreadCount() {
