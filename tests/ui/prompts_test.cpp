@@ -2,42 +2,34 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/keys.h"
+#include "support/key_names.h"
 #include "support/rig.h"
 
 namespace {
 
 using testsupport::Rig;
-namespace key = platform::key;
+using namespace testsupport::keys;
 
 bool AskYesNo(Rig& rig, bool first_selected) {
   return ui::ChooseTwo(rig.ui, "Save changes? ", "Yes", "No ", 'Y', 'N', first_selected);
 }
 
-TEST(ChooseTwo, HotKeysAnswerAtOnceInAnyCase) {
-  Rig rig;
-  rig.console.Type("n");
-  EXPECT_FALSE(AskYesNo(rig, true));
-  rig.console.Type("y");
-  EXPECT_TRUE(AskYesNo(rig, false));
-}
-
-TEST(ChooseTwo, ArrowsMoveAndEnterTakesTheSelection) {
-  Rig rig;
-  rig.console.Extended(key::kRight);
-  rig.console.Key(key::kEnter);
-  EXPECT_FALSE(AskYesNo(rig, true));
-  rig.console.Type("6");
-  rig.console.Extended(key::kLeft);
-  rig.console.Type("4");
-  rig.console.Key(key::kEnter);
-  EXPECT_FALSE(AskYesNo(rig, true));
-  // Escape and other keys change nothing.
-  rig.console.Key(key::kEscape);
-  rig.console.Type("q");
-  rig.console.Key(key::kEnter);
-  EXPECT_TRUE(AskYesNo(rig, true));
-  EXPECT_EQ(rig.console.PendingKeys(), 0u);
+// Hot keys answer at once in any case; the arrows and "4" and "6" move,
+// Enter takes the selection, and Escape and other keys change nothing.
+TEST(ChooseTwo, KeysMoveTheSelectionOrAnswer) {
+  struct Case {
+    bool first_selected;
+    std::string keys;
+    bool want;
+  };
+  for (const Case& c :
+       {Case{true, "n", false}, Case{false, "y", true}, Case{true, kRight + "\r", false},
+        Case{true, "6" + kLeft + "4\r", false}, Case{true, kEsc + "q\r", true}}) {
+    Rig rig;
+    rig.console.Type(c.keys);
+    EXPECT_EQ(AskYesNo(rig, c.first_selected), c.want) << c.keys;
+    EXPECT_EQ(rig.console.PendingKeys(), 0u) << c.keys;
+  }
 }
 
 TEST(ChooseTwo, DrawsTheFramedQuestionWithTheSelectionMarked) {
@@ -54,9 +46,9 @@ TEST(ChooseTwo, DrawsTheFramedQuestionWithTheSelectionMarked) {
   EXPECT_EQ(rig.AttrAt(35, 14), 0x0F);  // the selected answer in white
 }
 
-TEST(MessageBox, ShortTextsArePaddedAndAnyKeyCloses) {
+TEST(MessageBox, ShortTextsArePaddedLongOnesSetTheWidthAndAnyKeyCloses) {
   Rig rig;
-  rig.console.Extended(key::kF1);  // an extended key is taken whole
+  rig.console.Type(kF1);  // an extended key is taken whole
   ui::MessageBox(rig.ui, "Hi");
   EXPECT_EQ(rig.console.PendingKeys(), 0u);
   // w = 11, x = 31.
@@ -65,14 +57,10 @@ TEST(MessageBox, ShortTextsArePaddedAndAnyKeyCloses) {
   // always have.
   EXPECT_EQ(rig.Row(12).substr(30, 17), "\xBA Hi" + std::string(12, ' ') + "\xBA");
   EXPECT_EQ(rig.Row(14).substr(30, 16), "\xBA <hit a key>  \xBA");
-}
 
-TEST(MessageBox, LongTextSetsTheWidth) {
-  Rig rig;
   rig.console.Type(" ");
-  ui::MessageBox(rig.ui, "Changes saved, all of them.");
-  int w = 27, x = (80 - w) / 2 - 3;
-  EXPECT_EQ(rig.Row(12).substr(x - 1, w + 4), "\xBA Changes saved, all of them. \xBA");
+  ui::MessageBox(rig.ui, "Changes saved, all of them.");  // w = 27, x = 23
+  EXPECT_EQ(rig.Row(12).substr(22, 31), "\xBA Changes saved, all of them. \xBA");
 }
 
 TEST(ChooseTwo, AnswersSitSixColumnsApartWhateverTheHotKeyMarks) {
@@ -108,7 +96,7 @@ TEST(ChooseTwo, AnswersSitSixColumnsApartWhateverTheHotKeyMarks) {
 
 TEST(MessageLines, EmptyLinesBeforeTheLastTextStayAndTheFrameFollows) {
   Rig rig;
-  rig.console.Extended(key::kF2);  // one key closes it, an extended one whole
+  rig.console.Type(kF1);  // one key closes it, an extended one whole
   ui::MessageLines(rig.ui, {"First", "", "Third", "", ""}, false);
   EXPECT_EQ(rig.console.PendingKeys(), 0u);
   // w = 11, x = 31; three text rows, so "<hit a key>" is on row 16.
