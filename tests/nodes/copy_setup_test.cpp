@@ -9,7 +9,6 @@
 #include "nodes/node_rig.h"
 #include "platform/file.h"
 #include "platform/files.h"
-#include "platform/keys.h"
 #include "platform/letter_case.h"
 #include "support/end_expected.h"
 #include "support/rig.h"
@@ -57,9 +56,7 @@ TEST(CopySetup, CopiesEveryNodeFileByteForByteAndReadsTheCurrentNode) {
   EXPECT_EQ(source.Snapshot(), source_before);  // the probe file is gone again
 
   // From the node screen, which then shows the copy.
-  t.rig.console.Type("D" + source.path() + "\r ");
-  t.rig.console.Key(platform::key::kEscape);
-  t.Configure();
+  t.Configure("D" + source.path() + "\r ");
   EXPECT_EQ(t.Shown(2), "BBS Name                    : Their BBS");
 }
 

@@ -96,19 +96,20 @@ TEST(NodeFile, ReadBackRulesOfSingleLines) {
 }
 
 TEST(NodeFile, NumbersThatDoNotParseReadAsZeroAndColoursKeepEightBits) {
-  struct Case {
-    const char *baud, *fore;
-    int32_t baud_read;
-    int fore_read;
-  };
-  for (const Case& k : {Case{"-2400", "300", -2400, 44}, Case{"  19200", "-1", 19200, 255},
-                        Case{"fast", "12x", 0, 0}, Case{"2147483648", "+7", 0, 7},
-                        Case{"19200 ", "--1", 0, 0}, Case{"", "0x10", 0, 0}}) {
-    NodeConfig c = Read(Lines({"", "", "", "", "", std::string("LOCKBAUD ") + k.baud, "",
-                               std::string("STATFORE ") + k.fore}));
-    EXPECT_EQ(c.LockedBaud, k.baud_read) << k.baud;
-    EXPECT_EQ(c.StatusFore, k.fore_read) << k.fore;
-  }
+  for (auto [baud, baud_read] : {std::pair{"-2400", -2400},
+                                 {"  19200", 19200},
+                                 {"fast", 0},
+                                 {"2147483648", 0},
+                                 {"19200 ", 0},
+                                 {"", 0}})
+    EXPECT_EQ(Read(Lines({"", "", "", "", "", std::string("LOCKBAUD ") + baud})).LockedBaud,
+              baud_read)
+        << baud;
+  for (auto [fore, fore_read] :
+       {std::pair{"300", 44}, {"-1", 255}, {"12x", 0}, {"+7", 7}, {"--1", 0}, {"0x10", 0}})
+    EXPECT_EQ(Read(Lines({"", "", "", "", "", "", "", std::string("STATFORE ") + fore})).StatusFore,
+              fore_read)
+        << fore;
 }
 
 TEST(NodeFile, MissingLinesOtherLineEndsEndOfFileMarkAndGarbage) {
