@@ -88,7 +88,7 @@ TEST(AddonInstall, DirectivesFillTheRecord) {
   EXPECT_EQ(replace_id, "");
 }
 
-TEST(AddonInstall, SectionLimitsBlocksAndReplace) {
+TEST(AddonScript, SectionLimitsBlocksAndReplace) {
   std::vector<std::string> lines = {"@#INSTALL"};
   for (int i = 1; i <= 31; ++i) lines.push_back(i == 31 ? "@AUTHOR late" : "; c");
   std::string text;
@@ -121,6 +121,14 @@ TEST(AddonInstall, SectionLimitsBlocksAndReplace) {
 
   EXPECT_FALSE(editors::InstallSection("@#INSTALLER\n@AUTHOR x\n"));
   EXPECT_EQ(editors::ReplaceFilename("&filename/&FILENAME", "&filename"), "&filename/&filename");
+
+  // The uninstall section skips comments and empty lines and holds fifty.
+  text = "@#uninstall\n\n;x\n";
+  for (int i = 1; i <= 51; ++i) text += "@DEL f" + std::to_string(i) + "\n\n";
+  section = editors::UninstallSection(text);
+  ASSERT_EQ(section->size(), 50u);
+  EXPECT_EQ(section->back(), "@DEL f50");
+  EXPECT_FALSE(editors::UninstallSection("@#INSTALL\n@DEL x\n"));
 }
 
 namespace fs = std::filesystem;
@@ -200,15 +208,6 @@ TEST(AddonUninstall, EveryNamePatternsAndTheProgramItselfAreRefused) {
     EXPECT_FALSE(dir.Exists(gone)) << gone;
   for (const char* kept : {"KELD.DAT", "PLAYER.DAT", "INN.LDY", "README", "KeldCfg"})
     EXPECT_TRUE(dir.Exists(kept)) << kept;
-}
-
-TEST(AddonUninstall, SectionSkipsCommentsAndEmptyLinesUpToFifty) {
-  std::string text = "@#uninstall\n\n;x\n";
-  for (int i = 1; i <= 51; ++i) text += "@DEL f" + std::to_string(i) + "\n\n";
-  auto section = editors::UninstallSection(text);
-  ASSERT_EQ(section->size(), 50u);
-  EXPECT_EQ(section->back(), "@DEL f50");
-  EXPECT_FALSE(editors::UninstallSection("@#INSTALL\n@DEL x\n"));
 }
 
 }  // namespace
