@@ -9,6 +9,7 @@
 #include "platform/keys.h"
 #include "shell/main_loop.h"
 #include "shell/settings_file.h"
+#include "support/key_names.h"
 #include "support/rig.h"
 
 namespace {
@@ -18,6 +19,7 @@ using testsupport::Rig;
 using testsupport::TempDir;
 namespace fs = std::filesystem;
 namespace key = platform::key;
+using namespace testsupport::keys;
 
 std::string Trimmed(std::string s) {
   s.erase(s.find_last_not_of(' ') + 1);
@@ -45,8 +47,7 @@ struct OptionsRig {
 
   // Opens the Game Options tab, types `keys`, and leaves with Escape.
   void OnTheTab(const std::string& keys) {
-    rig.console.Type("66" + keys);
-    rig.console.Key(key::kEscape);
+    rig.console.Type("66" + keys + kEsc);
     shell::RunMainLoop(rig.ui, run);
     EXPECT_EQ(rig.console.PendingKeys(), 0u) << rig.console.Dump();
   }
@@ -94,7 +95,7 @@ TEST(GameOptionsTab, CleanModeAlwaysAsksFromOnAndStoresFiveOrZero) {
   EXPECT_EQ(o.run.Settings.CleanMode, 5);
   o.Edit(5, "\r");  // starts on On even when clean mode is on
   EXPECT_NE(o.rig.Row(14).find("-On -"), std::string::npos);
-  o.rig.console.Extended(key::kRight);
+  o.rig.console.Type(kRight);
   o.Edit(5, "\r");
   EXPECT_EQ(o.run.Settings.CleanMode, 0);
 }
@@ -181,15 +182,16 @@ TEST(SettingsFile, EditsReachTheirPlacesAndTheFileKeepsItsPermissions) {
                                               fs::perms::group_read | fs::perms::others_read);
   const fs::perms access = fs::status(o.dir.File("KELD.DAT")).permissions();
   shell::LoadSettings(o.rig.ui, o.run);  // no error screen: it would wait for a key
-  o.Edit(1, "42\r");
-  o.Edit(2, "f");
-  o.Edit(3, "321\r");
-  o.Edit(4, "17\r");
-  o.Edit(5, "n");
-  o.Edit(6, "n");
-  o.Edit(7, "123456789\r");
-  o.Edit(8, "99\r");
-  o.Edit(11, "7\r");
+  for (auto [item, keys] : {std::pair{1, "42\r"},
+                            {2, "f"},
+                            {3, "321\r"},
+                            {4, "17\r"},
+                            {5, "n"},
+                            {6, "n"},
+                            {7, "123456789\r"},
+                            {8, "99\r"},
+                            {11, "7\r"}})
+    o.Edit(item, keys);
   shell::SaveSettings(o.run);
   std::string expected = WithInt<int32_t>(bytes, 179, 42);
   expected[161] = 0;

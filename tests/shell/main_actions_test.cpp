@@ -7,12 +7,14 @@
 #include "editors/extras_file.h"
 #include "platform/keys.h"
 #include "platform/letter_case.h"
+#include "support/key_names.h"
 #include "support/rig.h"
 #include "support/snoop_rig.h"
 
 namespace {
 
 namespace key = platform::key;
+using namespace testsupport::keys;
 
 struct ActionRig : testsupport::SnoopRig {
   testsupport::TempDir dir;
@@ -85,11 +87,9 @@ TEST(ScoreFilePaths, PathsAreTestedWithoutHarmThenStoredOrDisabled) {
   t.run.Settings.AnsiScorePath = "/old/path";
   t.dir.Write("SCORE.ANS", "yesterday's scores");
   std::string fresh = t.dir.File("score.txt"), existing = t.dir.File("SCORE.ANS");
-  t.console.Type("A" + t.dir.File("gone/score.ans") + "\rk");  // a key for the warning
-  t.console.Type("B" + fresh + "\r");
-  t.console.Extended(key::kF2);  // only redraws
-  t.console.Type("A" + existing + "\r");
-  t.console.Key(key::kEscape);
+  // a key for the warning; only redraws
+  t.console.Type("A" + t.dir.File("gone/score.ans") + "\rkB" + fresh + "\r" +
+                 Extended(platform::key::kF2) + "A" + existing + "\r" + kEsc);
   shell::ScoreFilePaths(t.ui, t.run);
   t.Done();
   // Upper-cased where the file system ignores case; as typed where it does
