@@ -4,14 +4,12 @@
 
 #include <vector>
 
-#include "platform/keys.h"
 #include "support/capture_port.h"
 #include "support/key_names.h"
 #include "support/snoop_rig.h"
 
 namespace {
 
-namespace key = platform::key;
 using namespace testsupport::keys;
 
 editors::PlayerMenuDef ThreeItems() {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "editors/editor_files.h"
-#include "platform/keys.h"
 #include "shell/main_loop.h"
 #include "shell/settings_file.h"
 #include "support/key_names.h"
@@ -18,7 +17,6 @@ using editors_test::WithInt;
 using testsupport::Rig;
 using testsupport::TempDir;
 namespace fs = std::filesystem;
-namespace key = platform::key;
 using namespace testsupport::keys;
 
 std::string Trimmed(std::string s) {

@@ -13,7 +13,6 @@
 
 namespace {
 
-namespace key = platform::key;
 using namespace testsupport::keys;
 
 struct ActionRig : testsupport::SnoopRig {

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/keys.h"
 #include "shell/main_loop.h"
 #include "support/capture_port.h"
 #include "support/key_names.h"
@@ -17,7 +15,6 @@
 namespace {
 
 using testsupport::TempDir;
-namespace key = platform::key;
 using namespace testsupport::keys;
 
 struct MenuRig : testsupport::SnoopRig {
@@ -119,7 +116,7 @@ TEST(MainLoop, LeftAndRightWalkTheTabsAndSelectTheFirstItem) {
 TEST(MainLoop, EscapeInAnyTabEndsTheLoopWithoutRunningAnAction) {
   for (int tab = 1; tab <= 5; ++tab) {
     MenuRig rig;
-    for (int i = 1; i < tab; ++i) rig.console.Extended(key::kRight);
+    for (int i = 1; i < tab; ++i) rig.console.Type(kRight);
     rig.console.Type("22222" + kEsc);  // an item that would open a screen if run
     rig.Run();
     EXPECT_FALSE(rig.run.SettingsChanged) << tab;
@@ -175,41 +172,6 @@ TEST(MainLoop, KeysFromARemoteCallerDoNotReachTheMenu) {
   rig.Run();
   EXPECT_EQ(port.incoming.size(), 3u);
   EXPECT_TRUE(rig.MarkerNow(kMainBox, 2));
-}
-
-// RunTabMenu on a tab of its own making.
-struct TabRig {
-  testsupport::Rig rig;
-  shell::TabMenu tab;
-  int current = 3;
-
-  TabRig(uint8_t box_col, std::vector<std::string> texts) {
-    tab.BoxCol = box_col;
-    tab.TitleCol = 30;
-    tab.Title = "Test";
-    for (const auto& text : texts) {
-      shell::TabItem item;
-      item.Separator = text.empty();
-      item.Text = text;
-      size_t at = text.find('~');
-      item.Hotkey = at != std::string::npos ? static_cast<char>(std::toupper(text[at + 1])) : 0;
-      tab.Add(item);
-    }
-  }
-  int16_t Run(int16_t menu_pos, const std::string& keys) {
-    rig.console.Type(keys);
-    rig.ui.MenuPos = menu_pos;
-    return shell::RunTabMenu(rig.ui, tab, 2, current, 9);
-  }
-};
-
-TEST(RunTabMenu, TheSelectionNeverRestsOnASeparator) {
-  TabRig t(2, {"~One", "~Two", "", "", "~Five", ""});
-  EXPECT_EQ(t.Run(4, "\r"), 2);   // a separator as start moves up
-  EXPECT_EQ(t.Run(40, "\r"), 5);  // beyond the count: the last, then up
-  EXPECT_EQ(t.Run(2, "2\r"), 5);
-  EXPECT_EQ(t.rig.ui.MenuPos, 5);
-  EXPECT_EQ(t.Run(-7, "\r"), 1);
 }
 
 }  // namespace
