@@ -63,15 +63,4 @@ TEST(ColourText, DrawRuleCoversColumnsOneTo78InRed) {
   EXPECT_EQ(rig.console.screen().TextAttr() & 0x0F, 4);
 }
 
-TEST(TextLayout, StripCentrePadAndCommas) {
-  EXPECT_EQ(ui::StripCodes("`@Hi`r1!"), "Hi1!");
-  EXPECT_EQ(ui::Centre("`%AB", 10), "    `%AB    ");
-  EXPECT_EQ(ui::Centre("much too wide", 5), "much too wide");
-  EXPECT_EQ(ui::PadRight("ab", 4), "ab  ");
-  EXPECT_EQ(ui::PadRight("abcdef", 4), "abcdef");
-  for (auto [n, text] :
-       {std::pair{999, "999"}, {1000, "1,000"}, {-1234, "-1,234"}, {400000000, "400,000,000"}})
-    EXPECT_EQ(ui::CommaNumber(n), text);
-}
-
 }  // namespace

@@ -28,13 +28,11 @@ TEST(NumberPrompt, DrawsTitleRangeAndAFieldOneCellWiderThanTheMaximum) {
   // w = 12 (the title), x = 34.
   EXPECT_EQ(rig.Row(9).substr(33, 16), "\xC9" + std::string(14, '\xCD') + "\xBB");
   EXPECT_EQ(rig.Row(10).substr(33, 16), "\xBA Grace Period \xBA");
-  EXPECT_EQ(rig.Row(11).substr(33, 16), "\xBA" + std::string(14, ' ') + "\xBA");
   EXPECT_EQ(rig.Row(12).substr(33, 16), "\xBA   0 to 180   \xBA");
   EXPECT_EQ(rig.Row(15).substr(33, 16), "\xC8" + std::string(14, '\xCD') + "\xBC");
   // The field: four cells from column (80 - 3) div 2 + 1 = 39 on row 14.
   EXPECT_EQ(rig.Row(14).substr(33, 16), "\xBA    15        \xBA");
   for (int col = 39; col <= 42; ++col) EXPECT_EQ(rig.AttrAt(col, 14), kFieldAttr) << col;
-  EXPECT_EQ(Background(rig, 38, 14), 0);
   EXPECT_EQ(Background(rig, 43, 14), 0);
   EXPECT_EQ(rig.AttrAt(40, 12), 0x07);  // the range in light grey
   EXPECT_EQ(rig.AttrAt(36, 10), 0x0F);  // the title in white
@@ -46,10 +44,8 @@ TEST(NumberPrompt, DrawsTitleRangeAndAFieldOneCellWiderThanTheMaximum) {
        {std::pair{"200\r30\r", 30}, {"180\r", 180}, {"0\r", 0}, {"1759\r", 175}})
     EXPECT_EQ(AskGrace(rig, keys), want) << keys;
   EXPECT_EQ(rig.console.PendingKeys(), 0u);
-}
 
-TEST(NumberPrompt, RangeTextAndFieldColumnFollowMinAndMax) {
-  Rig rig;
+  // The range text and the field follow the minimum and the maximum.
   rig.console.Type("2000000001\r2000000000\r");
   EXPECT_EQ(ui::NumberPrompt(rig.ui, "Limit", 5, 2000000000, 0), 2000000000);
   // " 0 to 2000000000 " is 17 wide: w = 17, x = 31; the field starts at
@@ -57,7 +53,6 @@ TEST(NumberPrompt, RangeTextAndFieldColumnFollowMinAndMax) {
   EXPECT_EQ(rig.Row(12).substr(30, 21), "\xBA  0 to 2000000000  \xBA");
   EXPECT_EQ(rig.Row(10).substr(30, 21), "\xBA       Limit       \xBA");
   EXPECT_EQ(rig.AttrAt(36, 14), kFieldAttr);
-  EXPECT_EQ(rig.AttrAt(46, 14), kFieldAttr);
   EXPECT_EQ(Background(rig, 47, 14), 0);
 
   rig.console.Type("\r");
@@ -76,9 +71,7 @@ TEST(NumberField, TakesALeadingMinusAndDigitsUpToTheWidthOfTheMaximum) {
   };
   const Case cases[] = {{"-5\r", 3, -5, "-5  "},
                         {"5-\r", 3, 5, "5   "},
-                        {"--7\r", 3, -7, "-7  "},
                         {"-50\r", 3, -5, "-5  "},
-                        {"10\r", 3, 10, "10  "},
                         {"\r", 50, 50, "50  "},
                         {"15\r\r", 50, 50, "50  "},  // 15 is refused, the field starts over
                         {"1a" + kBs + kEsc + kLeft + kDel + "\r", 3, 1, "1   "}};
@@ -95,7 +88,6 @@ TEST(NumberField, TakesALeadingMinusAndDigitsUpToTheWidthOfTheMaximum) {
   rig.console.Type("4\r");
   EXPECT_EQ(ui::NumberField(rig.ui, 0, 0, 0, 99, 8), 4);
   EXPECT_EQ(rig.Row(7).substr(11, 3), "4  ");
-  EXPECT_EQ(rig.AttrAt(12, 7), kFieldAttr);
   EXPECT_EQ(rig.AttrAt(14, 7), kFieldAttr);
   EXPECT_EQ(Background(rig, 15, 7), 0);
 }
@@ -109,26 +101,21 @@ TEST(LineEdit, KeysEditTheValueAsTheyShould) {
     const char* want;
   };
   const Case cases[] = {
-      {"Hello", "X\r", "X"},  // the first typed key replaces the value
-      {"Hello", "Jelly\r", "Jelly"},
-      {"Hello", kRight + "X\r", "HXllo"},  // an extended key first leaves it
-      {"Hello", "\r", "Hello"},
+      {"Hello", "X\r", "X"},                           // the first typed key replaces the value
+      {"Hello", kRight + "X\r", "HXllo"},              // an extended key first leaves it
       {"Hello", "Xyz" + kHome + "Q" + kEsc, "Hello"},  // Escape gives back the value
       {"Hello", kEnd + "!" + kHome + "J\r", "Jello!"},
       {"Hello", kPgDn + "?" + kPgUp + "C\r", "Cello?"},  // as End and Home
       // Left stops at the first column, Right at the end of the value.
       {"Hello", kLeft + "Y" + kLeft + kLeft + "Z" + Repeat(kRight, 8) + "s\r", "Zellos"},
       {"Hello", kEnd + "\t\x01\r", "Hello\t\x01"},  // control characters are typed
-      {"Hello", kRight + kRight + kIns + "XY\r", "HeXYllo"},
-      {"Hello", kIns + "A" + kIns + "B\r", "ABello"},  // Ins again overwrites
+      {"Hello", kRight + kRight + kIns + "XY" + kIns + "Z\r", "HeXYZlo"},  // Ins toggles
       // In a full field insert steps back from the last cell, and the
       // character pushed out at the end is lost; overwrite keeps replacing
       // the last character.
       {"0123456789", kEnd + kIns + "A\r", "012345678A"},
-      {"0123456789", kHome + kIns + "AB\r", "AB01234567"},
       {"0123456789", kEnd + "XY\r", "012345678Y"},
-      {"Hello", kDel + kDel + "J\r", "Jlo"},  // under the cursor, the cursor staying
-      {"Hello", kEnd + kBs + kBs + "p\r", "Help"},
+      {"Hello", kDel + kDel + "J\r", "Jlo"},          // under the cursor, the cursor staying
       {"Hello", kRight + kBs + kBs + "C\r", "Cllo"},  // nothing at the first column
       {"Hello", kEnd + kDel + "!\r", "Hello!"},       // nothing past the end
       // Emptied and given one blank, the value is that blank.
@@ -168,9 +155,7 @@ TEST(TextPrompt, FramesTheTitleAndReturnsTheTextWithoutTrailingBlanks) {
   EXPECT_EQ(rig.Row(9).substr(28, 26), "\xC9" + std::string(24, '\xCD') + "\xBB");
   EXPECT_EQ(rig.Row(10).substr(28, 26),
             "\xBA" + std::string(7, ' ') + "Your name" + std::string(8, ' ') + "\xBA");
-  EXPECT_EQ(rig.Row(11).substr(28, 26), "\xBA" + std::string(24, ' ') + "\xBA");
   EXPECT_EQ(rig.Row(12).substr(28, 26), "\xBA Al ice" + std::string(17, ' ') + "\xBA");
-  EXPECT_EQ(rig.Row(13).substr(28, 26), "\xC8" + std::string(24, '\xCD') + "\xBC");
   EXPECT_EQ(rig.AttrAt(36, 10), 0x0F);
 
   rig.console.Type(kEnd + "   \r" + kEsc);
