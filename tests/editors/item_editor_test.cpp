@@ -46,7 +46,6 @@ void ExpectDefaults(const std::string& file, const int32_t (&strength)[15],
 TEST(WeaponEditor, MissingFileIsResetOnYesAndLeftAloneOnNo) {
   EditorRig t;
   editors_test::ExpectResetOnlyOnYes(editors::WeaponEditor, "WEAPONS.DAT", "weapon", t);
-  EXPECT_EQ(t.ui.PickUpStep, 2);
   EXPECT_EQ(t.ui.PickDownStep, 2);
   const std::string defaults = t.dir.Read("WEAPONS.DAT");
   ExpectDefaults(defaults, kAttack,
