@@ -94,7 +94,7 @@ TEST(CopySetup, InvalidPathsAndAnEmptyAnswerCopyNothing) {
   TempDir source;
   source.Write("plain", "a file, not a directory");
   const std::string before = t.dir.Snapshot();
-  for (const std::string& path : {std::string("/no/such/keld/dir/"), source.File("plain/")}) {
+  for (const std::string& path : {source.File("gone/"), source.File("plain/")}) {
     NodeConfig c = Defaults();
     CopyFrom(t, c, path, " ");
     EXPECT_TRUE(t.rig.ScreenHas("Invalid path")) << path;
