@@ -108,17 +108,6 @@ TEST(MainLoop, LeftAndRightWalkTheTabsAndSelectTheFirstItem) {
   }
 }
 
-TEST(MainLoop, EscapeInAnyTabEndsTheLoopWithoutRunningAnAction) {
-  for (int tab = 1; tab <= 5; ++tab) {
-    MenuRig rig;
-    for (int i = 1; i < tab; ++i) rig.console.Type(kRight);
-    rig.console.Type("22222" + kEsc);  // an item that would open a screen if run
-    rig.Run();
-    EXPECT_FALSE(rig.run.SettingsChanged) << tab;
-    EXPECT_EQ(rig.dir.Snapshot(), "") << tab;
-  }
-}
-
 TEST(MainLoop, ActionsRunAtOnceAndTheirItemStaysSelected) {
   MenuRig rig;
   rig.run.Extras.DeleteOneXpPlayers = true;
