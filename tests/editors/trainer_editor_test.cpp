@@ -10,7 +10,6 @@
 namespace {
 
 using editors::kTrainerRecordSize;
-using editors_test::Difference;
 using editors_test::EditorRig;
 using editors_test::RandomFile;
 
@@ -86,11 +85,6 @@ TEST(TrainerEditor, ResetAllOrAMissingFileGetsElevenDefaultMasters) {
   editors_test::ExpectResetOnlyOnYes(editors::TrainerEditor, "TRAINERS.DAT", "trainer", yes);
   EXPECT_FALSE(yes.Showed("Trainer Editor"));  // the editor is not entered
   ExpectAllDefaults(yes.dir.Read("TRAINERS.DAT"));
-}
-
-TEST(TrainerEditorDeathTest, ShortFileEndsWithTheIoErrorReportUnchanged) {
-  editors_test::ExpectShortFileEndsTheProgram(editors::TrainerEditor, "TRAINERS.DAT",
-                                              RandomFile(10, kTrainerRecordSize, 14) + "xyz");
 }
 
 }  // namespace
