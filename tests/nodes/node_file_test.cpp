@@ -75,6 +75,9 @@ TEST(NodeFile, EveryFieldOfEveryTypeSurvivesWriteAndRead) {
 // fields; missing lines, other line ends, the end-of-file mark and bytes of
 // any value.
 TEST(NodeFile, LinesReadBackByTheirOwnRules) {
+  NodeConfig untyped = Preset();
+  untyped.BbsType = 0;
+  EXPECT_NE(nodes::FormatNodeFile(untyped, 2).find("\r\nBBSTYPE \r\n"), std::string::npos);
   for (auto [line, type] : {std::pair<std::string, int>{"BBSTYPE PCBoard12", 2},
                             {"BBSTYPE pcboard12", 3},
                             {"BBSTYPE Local ", 3},
@@ -82,7 +85,8 @@ TEST(NodeFile, LinesReadBackByTheirOwnRules) {
     EXPECT_EQ(Read(Lines({"", "", line})).BbsType, type) << line;
   EXPECT_FALSE(Read(Lines({"", "", "", "", "", "", "status off"})).StatusBar);
   EXPECT_TRUE(Read(Lines({"", "", "", "", "", "", "STATUS OFF "})).StatusBar);
-  for (auto [baud, baud_read] : {std::pair{"-2400", -2400}, {"fast", 0}, {"2147483648", 0}})
+  for (auto [baud, baud_read] :
+       {std::pair{"-2400", -2400}, {"  19200", 19200}, {"19200 ", 0}, {"2147483648", 0}})
     EXPECT_EQ(Read(Lines({"", "", "", "", "", std::string("LOCKBAUD ") + baud})).LockedBaud,
               baud_read)
         << baud;
@@ -102,6 +106,8 @@ TEST(NodeFile, LinesReadBackByTheirOwnRules) {
   empty.BbsType = Preset().BbsType;  // ...the type kept and the status bar on
   empty.StatusBar = true;
   EXPECT_TRUE(Read("") == empty);
+  // An unended last line counts.
+  EXPECT_EQ(Read("\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nSTATBACK 4").StatusBack, 4);
   EXPECT_EQ(Read("\nBBSNAME LF\nBBSTYPE QBBS\n").BbsType, 1);
   EXPECT_EQ(Read("\rBBSNAME CR\rBBSTYPE QBBS\r").BbsName, "CR");
   EXPECT_EQ(Read("\r\nBBSNAME Before\x1a"
@@ -114,6 +120,10 @@ TEST(NodeFile, LinesReadBackByTheirOwnRules) {
       Read("x\r\nBBSNAME " + std::string("\0\xff", 2) + std::string(99999, 'z') + "\nBBSTYPE WWIV");
   EXPECT_EQ(binary.BbsName, std::string("\0\xff", 2) + std::string(38, 'z'));
   EXPECT_EQ(binary.BbsType, 3);
+  EXPECT_EQ(Read(Lines({"", "", "", "", "", "", "", "", "", "", "", "",
+                        "BBSDROP " + std::string(300, 'd')}))
+                .DropPath,
+            std::string(247, 'd'));
 }
 
 TEST(NodeFile, TheFileIsReadInPiecesAndNeverWritten) {
