@@ -101,8 +101,9 @@ TEST(LineEdit, KeysEditTheValueAsTheyShould) {
     const char* want;
   };
   const Case cases[] = {
-      {"Hello", "X\r", "X"},                           // the first typed key replaces the value
-      {"Hello", kRight + "X\r", "HXllo"},              // an extended key first leaves it
+      {"Hello", "X\r", "X"},               // the first typed key replaces the value
+      {"Hello", kRight + "X\r", "HXllo"},  // an extended key first leaves it
+      {"Hello", "\r", "Hello"},
       {"Hello", "Xyz" + kHome + "Q" + kEsc, "Hello"},  // Escape gives back the value
       {"Hello", kEnd + "!" + kHome + "J\r", "Jello!"},
       {"Hello", kPgDn + "?" + kPgUp + "C\r", "Cello?"},  // as End and Home
@@ -114,6 +115,7 @@ TEST(LineEdit, KeysEditTheValueAsTheyShould) {
       // character pushed out at the end is lost; overwrite keeps replacing
       // the last character.
       {"0123456789", kEnd + kIns + "A\r", "012345678A"},
+      {"0123456789", kHome + kIns + "AB\r", "AB01234567"},
       {"0123456789", kEnd + "XY\r", "012345678Y"},
       {"Hello", kDel + kDel + "J\r", "Jlo"},          // under the cursor, the cursor staying
       {"Hello", kRight + kBs + kBs + "C\r", "Cllo"},  // nothing at the first column
