@@ -27,20 +27,25 @@ std::string NamedMonsters(int records, uint32_t seed) {
   return bytes;
 }
 
-TEST(MonsterEditor, EditsMonsterFiveOfLevelTwoOnly) {
+TEST(MonsterEditor, EditsOnlyTheMonstersChosen) {
   EditorRig t;
   const std::string before = NamedMonsters(30, 21);
   t.dir.Write("LENEMY.DAT", before);
-  // Right column, fifth row: level 2, monster 5. Its name emptied and given
-  // one blank is stored as that one blank; Quit writes the record.
-  t.Run(editors::MonsterEditor,
-        "js777\raRenamed  \ra" + kEnd + Repeat(kBs, 7) + " \r" + kEsc + "x");
+  // Level 1, monster 1: its name trimmed, then its death string empty, of
+  // two characters, of three. Right column, fifth row: level 2, monster 5;
+  // its name emptied and given one blank is stored as that one blank.
+  t.Run(editors::MonsterEditor, "aaRenamed   \rda" + kBs + "\rab\rabc\rq" + "js777\raRenamed  \ra" +
+                                    kEnd + Repeat(kBs, 7) + " \r" + kEsc + "x");
+  EXPECT_TRUE(t.Showed("Too short, try again"));
   EXPECT_TRUE(t.Showed("(S) Strength     : 777\n"));
   EXPECT_TRUE(t.Showed("(A) Name         : Renamed\n"));
-  std::string expected = WithInt<int32_t>(before, 15 * kMonsterRecordSize + 61, 777);
+  std::string expected = editors_test::WithString(before, 138, 100, "abc");
+  expected = editors_test::WithString(expected, 0, 60, "Renamed");
+  expected = WithInt<int32_t>(expected, 15 * kMonsterRecordSize + 61, 777);
   expected = editors_test::WithString(expected, 15 * kMonsterRecordSize, 60, " ");
   EXPECT_EQ(Difference(t.dir.Read("LENEMY.DAT"), expected), "");
-  // The list keeps the name it read until the page is filled again.
+  // The list keeps the names it read until the page is filled again.
+  EXPECT_NE(t.Row(6).find("Beast 0"), std::string::npos);
   EXPECT_NE(t.Row(10).find("Beast 15"), std::string::npos);
 }
 
@@ -65,20 +70,6 @@ TEST(MonsterEditor, PagesTwoLevelsAtATimeAndHidesMissingMonsters) {
   none.Run(editors::MonsterEditor, " ");
   EXPECT_TRUE(none.Showed("LENEMY.DAT not found! Are you sure youre in your Keld directory?"));
   EXPECT_EQ(none.dir.Snapshot(), "");
-}
-
-TEST(MonsterEditor, NamesAreTrimmedAndShortDeathStringsAskedAgain) {
-  EditorRig t;
-  const std::string before = NamedMonsters(11, 24);
-  t.dir.Write("LENEMY.DAT", before);
-  // Level 1, monster 1: its name, then its death string empty, of two
-  // characters, of three.
-  t.Run(editors::MonsterEditor, "aaRenamed   \rda" + kBs + "\rab\rabc\rqx");
-  EXPECT_TRUE(t.Showed("Too short, try again"));
-  std::string expected = editors_test::WithString(before, 138, 100, "abc");
-  expected = editors_test::WithString(expected, 0, 60, "Renamed");
-  EXPECT_EQ(Difference(t.dir.Read("LENEMY.DAT"), expected), "");
-  EXPECT_NE(t.Row(6).find("Beast 0"), std::string::npos);  // the name as read
 }
 
 TEST(DragonEditor, AMissingFileGetsTheDefaultDragon) {
