@@ -41,6 +41,9 @@ EventRecord NewEvent() {
   return event;
 }
 
+// The install section: directives in any letter case fill the record, a
+// code block of at most ten lines fills the code, "@REPLACE" counts only at
+// the start of a line, and the section holds 30 lines besides comments.
 TEST(AddonInstall, DirectivesFillTheRecord) {
   std::string script = Lines({"@#WELL",
                               "@writeln not in the install",
@@ -61,11 +64,12 @@ TEST(AddonInstall, DirectivesFillTheRecord) {
                               "@writeln last",
                               "@CodeEnd",
                               "@EVENTNAME",
+                              "x @replace OLD-ID",
                               "@#NEXT",
                               "@AUTHOR No"});
   auto section = editors::InstallSection(script);
   ASSERT_TRUE(section);
-  EXPECT_FALSE(editors::WantsReplace(*section));
+  EXPECT_TRUE(editors::WantsReplace(*section));  // anywhere in a line
   EventRecord event = NewEvent();
   event.EventFile = "WELL.LDY";
   event.Code[5] = "kept";
@@ -86,41 +90,28 @@ TEST(AddonInstall, DirectivesFillTheRecord) {
   EXPECT_EQ(event.Code[1], "@writeln last");
   EXPECT_EQ(event.Code[2], "kept");
   EXPECT_EQ(replace_id, "");
-}
-
-TEST(AddonInstall, SectionLimitsBlocksAndReplace) {
-  std::vector<std::string> lines = {"@#INSTALL"};
-  for (int i = 1; i <= 31; ++i) lines.push_back(i == 31 ? "@AUTHOR late" : "; c");
-  std::string text;
-  for (auto& l : lines) text += l + "\n";
-  EXPECT_EQ(editors::InstallSection(text)->size(), 1u);  // comments do not count
-
-  text = "@#INSTALL\n";
-  for (int i = 1; i <= 30; ++i) text += "line " + std::to_string(i) + "\n";
-  text += "@AUTHOR never read\n";
-  auto section = editors::InstallSection(text);
-  ASSERT_EQ(section->size(), 30u);
-  EXPECT_EQ(section->back(), "line 30");
-
-  std::string block = "@#INSTALL\n@CODEBEGIN\n";
-  for (int i = 1; i <= 10; ++i) block += "code " + std::to_string(i) + "\n";
-  block += "@AUTHOR eleventh\n@AUTHID twelfth\n@CODEEND\nx @replace OLD-ID\n";
-  section = editors::InstallSection(block);
-  EXPECT_TRUE(editors::WantsReplace(*section));  // anywhere in a line
-  EventRecord event = NewEvent();
-  std::string replace_id;
-  RecordedInstall actions;
-  editors::ApplyInstallSection(*section, event, replace_id, actions);
-  EXPECT_EQ(event.Code[9], "code 10");
-  EXPECT_EQ(event.Author, "eleventh");  // ordinary lines again after ten
-  EXPECT_EQ(event.UniqueId, "twelfth");
-  EXPECT_EQ(replace_id, "");  // "@REPLACE" not at the start is no directive
   section = editors::InstallSection("@#INSTALL\r@REPLACE OLD-ID");
   editors::ApplyInstallSection(*section, event, replace_id, actions);
   EXPECT_EQ(replace_id, "OLD-ID");
 
+  std::string block = "@#INSTALL\n; c\n@CODEBEGIN\n";
+  for (int i = 1; i <= 10; ++i) block += "code " + std::to_string(i) + "\n";
+  block += "@AUTHOR eleventh\n@CODEEND\n";
+  for (int i = 1; i <= 17; ++i) block += "line " + std::to_string(i) + "\n";
+  section = editors::InstallSection(block + "@AUTHID never read\n");
+  ASSERT_EQ(section->size(), 30u);
+  editors::ApplyInstallSection(*section, event, replace_id, actions);
+  EXPECT_EQ(event.Code[9], "code 10");
+  EXPECT_EQ(event.Author, "eleventh");  // ordinary lines again after ten
+  EXPECT_EQ(event.UniqueId, " two blanks");
   EXPECT_FALSE(editors::InstallSection("@#INSTALLER\n@AUTHOR x\n"));
-  EXPECT_EQ(editors::ReplaceFilename("&filename/&FILENAME", "&filename"), "&filename/&filename");
+
+  // The uninstall section skips comments and empty lines and holds fifty.
+  std::string text = "@#uninstall\n\n;x\n";
+  for (int i = 1; i <= 51; ++i) text += "@DEL f" + std::to_string(i) + "\n\n";
+  section = editors::UninstallSection(text);
+  ASSERT_EQ(section->size(), 50u);
+  EXPECT_EQ(section->back(), "@DEL f50");
 }
 
 namespace fs = std::filesystem;
@@ -200,15 +191,6 @@ TEST(AddonUninstall, EveryNamePatternsAndTheProgramItselfAreRefused) {
     EXPECT_FALSE(dir.Exists(gone)) << gone;
   for (const char* kept : {"KELD.DAT", "PLAYER.DAT", "INN.LDY", "README", "KeldCfg"})
     EXPECT_TRUE(dir.Exists(kept)) << kept;
-}
-
-TEST(AddonUninstall, SectionSkipsCommentsAndEmptyLinesUpToFifty) {
-  std::string text = "@#uninstall\n\n;x\n";
-  for (int i = 1; i <= 51; ++i) text += "@DEL f" + std::to_string(i) + "\n\n";
-  auto section = editors::UninstallSection(text);
-  ASSERT_EQ(section->size(), 50u);
-  EXPECT_EQ(section->back(), "@DEL f50");
-  EXPECT_FALSE(editors::UninstallSection("@#INSTALL\n@DEL x\n"));
 }
 
 }  // namespace

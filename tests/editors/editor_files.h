@@ -14,6 +14,7 @@
 #include "platform/record_bytes.h"
 #include "support/end_expected.h"
 #include "support/rig.h"
+#include "support/snoop_rig.h"
 
 namespace editors_test {
 
@@ -63,11 +64,38 @@ std::string Bytes(Record record) {
   return std::string(record.raw.begin(), record.raw.end());
 }
 
+using Editor = void (*)(ui::Ui&, const std::string&);
+
+// An editor on the virtual console with its own game directory.
+struct EditorRig : testsupport::SnoopRig {
+  testsupport::TempDir dir;
+
+  // Runs `editor` on `keys`, each of which it must read.
+  void Run(Editor editor, const std::string& keys) {
+    console.Type(keys);
+    editor(ui, dir.path());
+    EXPECT_EQ(console.PendingKeys(), 0u) << console.Dump();
+  }
+};
+
+// Runs `editor` on a game directory without `name`, the file of its
+// `things`: answered No it writes nothing; answered Yes, on `yes`, it
+// writes the defaults.
+inline void ExpectResetOnlyOnYes(Editor editor, const std::string& name, const std::string& things,
+                                 EditorRig& yes) {
+  EditorRig no;
+  no.Run(editor, "n ");
+  EXPECT_TRUE(no.Showed("Can't open " + name + " - Exiting " + things + " editor."));
+  EXPECT_EQ(no.dir.Snapshot(), "");
+  yes.Run(editor, "y");
+  EXPECT_TRUE(yes.Showed("Error opening " + name + ". Should I reset them?"));
+}
+
 // Runs `editor` on a game directory holding `name` with `bytes`, which are
 // too few records for it: the program must end with the run-time I/O error
 // report about that file and leave the file as it was.
-inline void ExpectShortFileEndsTheProgram(void (*editor)(ui::Ui&, const std::string&),
-                                          const std::string& name, const std::string& bytes) {
+inline void ExpectShortFileEndsTheProgram(Editor editor, const std::string& name,
+                                          const std::string& bytes) {
   testsupport::TempDir dir;
   dir.Write(name, bytes);
   EXPECT_EXIT(

@@ -8,26 +8,26 @@
 
 #include "editors/event_record.h"
 #include "editors/event_store.h"
-#include "platform/keys.h"
+#include "support/key_names.h"
 #include "support/rig.h"
 #include "support/snoop_rig.h"
 
 namespace {
 
 using editors::EventRecord;
-namespace key = platform::key;
+using namespace testsupport::keys;
 
 struct EventRig : testsupport::SnoopRig {
   testsupport::TempDir dir;
 
-  void Run() {
+  // The event list run on `keys`.
+  void Run(const std::string& keys) {
+    console.Type(keys);
     editors::EventList(ui, dir.path(), dir.File("KELDCFG"));
     EXPECT_EQ(console.PendingKeys(), 0u) << console.Dump();
     EXPECT_EQ(ui.PickUpStep, 2);
     EXPECT_EQ(ui.PickDownStep, 2);
   }
-  void Keys(const std::string& keys) { console.Type(keys); }
-  void Escape() { console.Key(key::kEscape); }
   std::string Row(int row) const {
     std::string text = console.screen().RowText(row);
     return text.erase(text.find_last_not_of(' ') + 1);
@@ -55,16 +55,13 @@ struct EventRig : testsupport::SnoopRig {
 
 TEST(EventEditor, AMissingFileIsRecreatedOnlyWhenAskedAndTheListPagesTenAtATime) {
   EventRig no;
-  no.Keys("n ");
-  no.Run();
+  no.Run("n ");
   EXPECT_TRUE(no.Showed("Error opening EVENTS.DAT. Should I recreate it?"));
   EXPECT_TRUE(no.Showed("removing it, or at least backing it up then removing"));
   EXPECT_EQ(no.dir.Snapshot(), "");
 
   EventRig yes;
-  yes.Keys("y");
-  yes.Escape();
-  yes.Run();
+  yes.Run("y" + kEsc);
   EXPECT_EQ(yes.dir.Snapshot(), "EVENTS.DAT=\n");
   EXPECT_NE(yes.Row(1).find("** KELD 4.07 Random Event Editor **"), std::string::npos);
   EXPECT_NE(yes.Row(24).find("(!) Add Event"), std::string::npos);
@@ -72,17 +69,14 @@ TEST(EventEditor, AMissingFileIsRecreatedOnlyWhenAskedAndTheListPagesTenAtATime)
   EXPECT_EQ(yes.Row(3), "");
 
   yes.WriteEvents(10);
-  yes.Escape();
-  yes.Run();
+  yes.Run(kEsc);
   EXPECT_NE(yes.Row(21).find("(J) EVENT10"), std::string::npos);
   EXPECT_EQ(yes.Row(22), "        Author: Unknown              Ran from: In the Forest");
   EXPECT_EQ(yes.Row(24).find("Next Page"), std::string::npos);
 
   EventRig eleven;
   eleven.WriteEvents(11);
-  eleven.Keys(">");  // the second page
-  eleven.Escape();
-  eleven.Run();
+  eleven.Run(">" + kEsc);  // the second page
   EXPECT_TRUE(eleven.Showed("(>) Next Page"));
   EXPECT_NE(eleven.Row(3).find("(A) EVENT11"), std::string::npos);
   EXPECT_EQ(eleven.Row(5), "");
@@ -93,12 +87,9 @@ TEST(EventEditor, AMissingFileIsRecreatedOnlyWhenAskedAndTheListPagesTenAtATime)
 TEST(EventEditor, NewEventWithCodeAndTargetIsAppendedAndScripted) {
   EventRig t;
   t.WriteEvents(1);
-  t.Keys("!S");  // "S" is not offered yet: nothing happens
-  t.Keys("A@#WELL\rBW.LDY\rDID-9\r");
-  t.Keys("EB@writeln one\rC@writeln two\rR");  // the code lines
-  t.Keys("FCS");                               // target: when leaving the inn; save
-  t.Escape();
-  t.Run();
+  // "S" is not offered yet: nothing happens; then the code lines, the
+  // target "when leaving the inn", and save.
+  t.Run("!SA@#WELL\rBW.LDY\rDID-9\rEB@writeln one\rC@writeln two\rRFCS" + kEsc);
   EXPECT_TRUE(t.Showed("The @#Name of this Event"));
   EXPECT_TRUE(t.Showed("Line number #3"));
   EXPECT_TRUE(t.Showed("Code       : Go here to set"));
@@ -120,12 +111,8 @@ TEST(EventEditor, SavingAnOpenedEventAppendsACopyAndCancelWritesNothing) {
   EventRig t;
   t.WriteEvents(2);
   std::string before = t.dir.Read("EVENTS.DAT");
-  t.Keys("AAchanged\rQ");  // cancelled
-  t.Keys("AF");
-  t.Escape();  // Escape in the target chooser: other places
-  t.Keys("S");
-  t.Escape();
-  t.Run();
+  // Cancelled; then Escape in the target chooser: other places.
+  t.Run("AAchanged\rQAF" + kEsc + "S" + kEsc);
   std::vector<EventRecord> events = t.Events();
   ASSERT_EQ(events.size(), 3u);
   EXPECT_EQ(t.dir.Read("EVENTS.DAT").substr(0, before.size()), before);
@@ -138,14 +125,9 @@ TEST(EventEditor, SavingAnOpenedEventAppendsACopyAndCancelWritesNothing) {
 TEST(EventEditor, OddTargetShowsNotUsedAndImportMessages) {
   EventRig t;
   t.WriteEvents(1, 9);
-  t.Keys("AQ");
-  t.Keys("!I\r ");  // no name
-  t.Keys("Inothere.ldy\r ");
+  t.console.Type("AQ!I\r Inothere.ldy\r ");  // no name, then a missing file
   t.dir.Write("plain.ldy", "@#PLAIN\r\n@writeln hi\r\n");
-  t.Keys("Iplain.ldy\r ");
-  t.Keys("Q");
-  t.Escape();
-  t.Run();
+  t.Run("Iplain.ldy\r Q" + kEsc);
   EXPECT_TRUE(t.Showed("Target     :  Not Used"));
   EXPECT_EQ(t.Row(4), "        Author: Unknown              Ran from:");
   EXPECT_TRUE(t.Showed("No filename specified. Returning to the edit screen."));
@@ -176,11 +158,7 @@ TEST(EventEditor, ImportReplacesSavesAndUninstallRemovesAgain) {
   t.dir.Write("Well.ldy", kAddOn);
   t.dir.Write("3rdparty.dat", "; places\r\n");
   t.dir.Write("ADDON.DAT", "x");
-  t.Keys("!Iwell.ldy\rn");  // declined: nothing filled in
-  t.Keys("Q!Iwell.ldy\ry");
-  t.Keys("S");
-  t.Escape();
-  t.Run();
+  t.Run("!Iwell.ldy\rnQ!Iwell.ldy\ryS" + kEsc);  // declined: nothing filled in; then yes
   EXPECT_TRUE(t.Showed("The script you are importing wants to replace another event. Continue?"));
   EXPECT_TRUE(t.Showed("Event File : well.ldy"));
   EXPECT_TRUE(t.Showed("Target     : Other Places"));
@@ -194,9 +172,7 @@ TEST(EventEditor, ImportReplacesSavesAndUninstallRemovesAgain) {
 
   t.dir.Write("WELLDIR/made.txt", "y");
   t.console.shown.clear();
-  t.Keys("CU ");  // the third slot; a key for the directory message
-  t.Escape();
-  t.Run();
+  t.Run("CU " + kEsc);  // the third slot; a key for the directory message
   EXPECT_TRUE(t.Showed("Could not remove the directory \"NODIR\""));
   EXPECT_FALSE(std::filesystem::exists(t.dir.File("WELLDIR")));
   EXPECT_FALSE(t.dir.Exists("ADDON.DAT"));

@@ -38,15 +38,6 @@ TEST(EventRecord, FieldsRoundTripAndEveryOtherByteSurvives) {
   EXPECT_EQ(event.raw[3328], bytes[3328]);
   EXPECT_EQ(event.raw[3329], bytes[3329]);
   EXPECT_EQ(event.raw[6], bytes[6]);
-
-  // A partial record at the end of a file is no record.
-  std::vector<uint8_t> file(event.raw.begin(), event.raw.end());
-  file.resize(2 * editors::kEventRecordSize - 1);
-  std::vector<EventRecord> events = editors::DecodeEvents(file);
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].Code[9], "@writeln last");
-  EXPECT_EQ(events[0].Target, 0xBEEF);
-  EXPECT_EQ(events[0].DisplayText, std::string(255, 'x'));
 }
 
 }  // namespace

@@ -7,19 +7,15 @@
 
 #include "editors/editor_files.h"
 #include "editors/item_record.h"
-#include "platform/keys.h"
-#include "support/rig.h"
-#include "support/snoop_rig.h"
+#include "support/key_names.h"
 
 namespace {
 
 using editors::kItemRecordSize;
 using editors_test::Difference;
+using editors_test::EditorRig;
 using editors_test::RandomFile;
-using editors_test::WithInt;
-using testsupport::SnoopRig;
-using testsupport::TempDir;
-namespace key = platform::key;
+using namespace testsupport::keys;
 
 // The shop's default tables: prices (the same for weapons and armour) and
 // strengths, item 1 first.
@@ -48,68 +44,42 @@ void ExpectDefaults(const std::string& file, const int32_t (&strength)[15],
 }
 
 TEST(WeaponEditor, MissingFileIsResetOnYesAndLeftAloneOnNo) {
-  TempDir no;
-  SnoopRig no_rig;
-  no_rig.console.Type("n");
-  no_rig.console.Key(key::kEscape);  // closes the message
-  editors::WeaponEditor(no_rig.ui, no.path());
-  EXPECT_TRUE(no_rig.Showed("Can't open WEAPONS.DAT - Exiting weapon editor."));
-  EXPECT_EQ(no.Snapshot(), "");
-
-  TempDir yes;
-  SnoopRig yes_rig;
-  yes_rig.console.Type("y");
-  editors::WeaponEditor(yes_rig.ui, yes.path());
-  EXPECT_TRUE(yes_rig.Showed("Error opening WEAPONS.DAT. Should I reset them?"));
-  EXPECT_EQ(yes_rig.ui.PickUpStep, 2);
-  EXPECT_EQ(yes_rig.ui.PickDownStep, 2);
-  const std::string defaults = yes.Read("WEAPONS.DAT");
+  EditorRig t;
+  editors_test::ExpectResetOnlyOnYes(editors::WeaponEditor, "WEAPONS.DAT", "weapon", t);
+  EXPECT_EQ(t.ui.PickDownStep, 2);
+  const std::string defaults = t.dir.Read("WEAPONS.DAT");
   ExpectDefaults(defaults, kAttack,
                  {{1, "Stick"}, {2, "Dagger"}, {9, "Vosk's Sword"}, {15, "Death Sword"}});
 
   // Entering again shows the defaults; weapon 15 costs 400,000,000.
-  yes_rig.console.Type("o");
-  yes_rig.console.Key(key::kEscape);
-  yes_rig.console.Type("q");
-  editors::WeaponEditor(yes_rig.ui, yes.path());
-  EXPECT_TRUE(yes_rig.Showed("(O) Death Sword"));
-  EXPECT_TRUE(yes_rig.Showed("Price: 400,000,000"));
-  EXPECT_TRUE(yes_rig.Showed("Attack Strength: 1,800"));
-  EXPECT_EQ(yes.Read("WEAPONS.DAT"), defaults);
+  t.Run(editors::WeaponEditor, "o" + kEsc + "q");
+  EXPECT_TRUE(t.Showed("(O) Death Sword"));
+  EXPECT_TRUE(t.Showed("Price: 400,000,000"));
+  EXPECT_TRUE(t.Showed("Attack Strength: 1,800"));
+  EXPECT_EQ(t.dir.Read("WEAPONS.DAT"), defaults);
 }
 
 TEST(ArmourEditor, ResetFromTheListTruncatesToTheDefaults) {
-  TempDir dir;
-  dir.Write("ARMOR.DAT", RandomFile(20, kItemRecordSize, 9));
-  SnoopRig rig;
-  rig.console.Type("ry");  // reset all
-  rig.console.Key(' ');    // the confirmation
-  rig.console.Type("q");
-  editors::ArmourEditor(rig.ui, dir.path());
-  EXPECT_TRUE(rig.Showed("Reset the armors to their default values?"));
-  EXPECT_TRUE(rig.Showed("Armor data reset. "));
-  EXPECT_NE(rig.Row(18).find("Armour Of Lore"), std::string::npos);
-  ExpectDefaults(dir.Read("ARMOR.DAT"), kDefense,
+  EditorRig t;
+  t.dir.Write("ARMOR.DAT", RandomFile(20, kItemRecordSize, 9));
+  t.Run(editors::ArmourEditor, "ry q");  // reset all, a key for the confirmation
+  EXPECT_TRUE(t.Showed("Reset the armors to their default values?"));
+  EXPECT_TRUE(t.Showed("Armor data reset. "));
+  EXPECT_NE(t.Row(18).find("Armour Of Lore"), std::string::npos);
+  ExpectDefaults(t.dir.Read("ARMOR.DAT"), kDefense,
                  {{1, "Coat"}, {2, "Heavy Coat"}, {9, "Vosk's Armour"}, {15, "Armour Of Lore"}});
 }
 
 TEST(ArmourEditor, NameIsCutAtTwentyAndMayBeEmpty) {
-  TempDir dir;
+  EditorRig t;
   const std::string before = RandomFile(15, kItemRecordSize, 3);
-  dir.Write("ARMOR.DAT", before);
-  SnoopRig rig;
-  rig.console.Type("aa");                               // item 1, its name
-  rig.console.Type("a" + std::string(25, 'x') + "\r");  // 20 characters fit
-  rig.console.Key(key::kEscape);
-  rig.console.Type("baa");
-  rig.console.Key(key::kBackspace);
-  rig.console.Type("\r");
-  rig.console.Key(key::kEscape);
-  rig.console.Type("q");
-  editors::ArmourEditor(rig.ui, dir.path());
+  t.dir.Write("ARMOR.DAT", before);
+  // Item 1, its name: 20 characters fit; item 2's name emptied.
+  t.Run(editors::ArmourEditor,
+        "aaa" + std::string(25, 'x') + "\r" + kEsc + "baa" + kBs + "\r" + kEsc + "q");
   std::string expected = editors_test::WithString(before, 0, 255, "a" + std::string(19, 'x'));
   expected = editors_test::WithString(expected, kItemRecordSize, 255, "");
-  EXPECT_EQ(Difference(dir.Read("ARMOR.DAT"), expected), "");
+  EXPECT_EQ(Difference(t.dir.Read("ARMOR.DAT"), expected), "");
 }
 
 TEST(WeaponEditorDeathTest, FileOfFewerThanFifteenRecordsEndsWithTheIoErrorReport) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "editors/player_rig.h"
-#include "platform/keys.h"
+#include "support/key_names.h"
 #include "support/rig.h"
 #include "support/snoop_rig.h"
 
@@ -16,7 +16,7 @@ using players_test::Bytes;
 using players_test::Joined;
 using players_test::RandomPlayers;
 using players_test::Record;
-namespace key = platform::key;
+using namespace testsupport::keys;
 
 struct EditorRig : testsupport::SnoopRig {
   testsupport::TempDir dir;
@@ -43,14 +43,10 @@ TEST(PlayerEditor, PagesNamesAndNicks) {
   platform::PutString(players[1], 0, 20, "Ghost");
   platform::PutString(players[2], 0, 20, "X");  // a game name of X alone is not deleted
   t.dir.Write("PLAYER.DAT", Joined(players));
-  t.console.Type("+++++");       // to page 110 by 22
-  t.console.Type("+");           // no further
-  t.console.Type("-----");       // back to page 0
-  t.console.Type("-");           // no further
-  t.console.Type("C");           // player 1, unchanged: still written and dated
-  t.console.Extended(key::kUp);  // from item 1 round to "Return to main"
-  t.console.Type("\rZ");         // then nicks
-  t.console.Key(key::kEscape);   // Escape leaves the list
+  // On to page 110 by 22 and no further, back to 0 and no further; player
+  // 1 unchanged (still written and dated); Up from item 1 round to "Return
+  // to main"; then nicks, and Escape leaves the list.
+  t.console.Type("++++++------C" + kUp + "\rZ" + kEsc);
   t.Edit();
   const std::vector<std::string>& s = t.console.shown;
   ASSERT_EQ(s.size(), 18u);
@@ -88,21 +84,11 @@ TEST(PlayerEditor, ExtendedScreenTogglesPickListsNewDayAndDelete) {
   p[154] = 3;                           // dead: neither 0 nor 5
   Bytes original = p;
   t.dir.Write("PLAYER.DAT", Joined(players));
-  t.console.Type("A");
-  t.console.Type("I12345\rO");   // gold in hand; dead: 3 becomes 5
-  t.console.Type("X");           // class 0 becomes 1
-  t.console.Type("Y");           // weapon: the pointer starts on item 1
-  t.console.Extended(key::kF1);  // gives weapon -1, name kept
-  t.console.Type("Y2\r");        // then down to Dagger
-  t.console.Type("Z");
-  t.console.Key(key::kEscape);  // armour 15
-  t.console.Type("[ ");         // new day, and its message
-  t.console.Type("]");          // extended screen
-  t.console.Type("AHP");        // horse, on now, amulet
-  t.console.Type("M-1\r");      // not married
-  t.console.Type("!");
-  t.console.Type("\\Y");  // delete
-  t.console.Type("!X");
+  // Gold in hand; dead: 3 becomes 5; class 0 becomes 1; the weapon pointer
+  // starts on item 1, F1 gives weapon -1 (name kept), then down to Dagger;
+  // Escape gives armour 15; a new day and its message; on the extended
+  // screen horse, on now, amulet, not married; back, and delete.
+  t.console.Type("AI12345\rOXY" + kF1 + "Y2\rZ" + kEsc + "[ ]AHPM-1\r!\\Y!X");
   t.Edit();
 
   EXPECT_TRUE(t.Showed("Editing Player #0 - Main"));

@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "platform/keys.h"
 #include "support/capture_port.h"
+#include "support/key_names.h"
 #include "support/snoop_rig.h"
 
 namespace {
 
-namespace key = platform::key;
+using namespace testsupport::keys;
 
 editors::PlayerMenuDef ThreeItems() {
   editors::PlayerMenuDef menu;
@@ -38,11 +38,7 @@ TEST(PlayerMenu, HidesTheCursorAndRedrawsOnlyAfterAMove) {
     sent.push_back(caller.sent.size());
     cursor_shown.push_back(rig.console.screen().CursorVisible());
   };
-  rig.console.Extended(key::kLeft);
-  rig.console.Extended(key::kRight);
-  rig.console.Type("x");
-  rig.console.Extended(key::kDown);
-  rig.console.Key(key::kEnter);
+  rig.console.Type(kLeft + kRight + "x" + kDown + "\r");
   rig.ui.MenuPos = -1;
   EXPECT_EQ(editors::PlayerMenu(rig.ui, ThreeItems()), 2);
   ASSERT_EQ(sent.size(), 8u);

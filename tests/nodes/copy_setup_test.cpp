@@ -9,7 +9,6 @@
 #include "nodes/node_rig.h"
 #include "platform/file.h"
 #include "platform/files.h"
-#include "platform/keys.h"
 #include "platform/letter_case.h"
 #include "support/end_expected.h"
 #include "support/rig.h"
@@ -57,9 +56,7 @@ TEST(CopySetup, CopiesEveryNodeFileByteForByteAndReadsTheCurrentNode) {
   EXPECT_EQ(source.Snapshot(), source_before);  // the probe file is gone again
 
   // From the node screen, which then shows the copy.
-  t.rig.console.Type("D" + source.path() + "\r ");
-  t.rig.console.Key(platform::key::kEscape);
-  t.Configure();
+  t.Configure("D" + source.path() + "\r ");
   EXPECT_EQ(t.Shown(2), "BBS Name                    : Their BBS");
 }
 
@@ -97,7 +94,7 @@ TEST(CopySetup, InvalidPathsAndAnEmptyAnswerCopyNothing) {
   TempDir source;
   source.Write("plain", "a file, not a directory");
   const std::string before = t.dir.Snapshot();
-  for (const std::string& path : {std::string("/no/such/keld/dir/"), source.File("plain/")}) {
+  for (const std::string& path : {source.File("gone/"), source.File("plain/")}) {
     NodeConfig c = Defaults();
     CopyFrom(t, c, path, " ");
     EXPECT_TRUE(t.rig.ScreenHas("Invalid path")) << path;

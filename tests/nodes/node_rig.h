@@ -5,6 +5,7 @@
 
 #include "nodes/node_file.h"
 #include "nodes/node_screen.h"
+#include "support/key_names.h"
 #include "support/rig.h"
 
 namespace nodes_test {
@@ -15,7 +16,12 @@ struct NodeRig {
   nodes::NodeNumbers numbers;
   nodes::NodeRun run{dir.path(), dir.path(), numbers};
 
-  void Configure() { nodes::NodeConfigure(rig.ui, run); }
+  // The node screen run on `keys`, then left with Escape.
+  void Configure(const std::string& keys) {
+    rig.console.Type(keys + testsupport::keys::kEsc);
+    nodes::NodeConfigure(rig.ui, run);
+    EXPECT_EQ(rig.console.PendingKeys(), 0u) << rig.console.Dump();
+  }
   // Line n (from 1) of a node file on disk.
   std::string Line(const std::string& name, size_t n) const {
     std::string text = dir.Read(name);
@@ -36,8 +42,15 @@ inline nodes::NodeConfig Defaults() {
   return c;
 }
 
+// The file of a new node, as the game expects it.
 inline std::string DefaultFile(int node) {
-  return nodes::FormatNodeFile(Defaults(), node);
+  std::string text = "**Garn Vosk's Node Data System, for node " + std::to_string(node) + "\r\n";
+  for (const char* line :
+       {"BBSNAME A Pretty Cool BBS", "BBSTYPE Local", ";COMPORT 0", ";FOSSIL", "LOCKBAUD 0",
+        "STATUS ON", "STATFORE 15", "STATBACK 1", ";NODE1", "NODIRECT", ";UNUSED",
+        "BBSDROP C:\\KELD\\", "NOOPEN", "NORESET", ";UNUSED"})
+    text += std::string(line) + "\r\n";
+  return text;
 }
 
 }  // namespace nodes_test

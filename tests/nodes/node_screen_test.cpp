@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "nodes/node_rig.h"
-#include "platform/keys.h"
+#include "support/key_names.h"
 #include "support/rig.h"
 
 namespace {
@@ -16,7 +16,7 @@ using nodes_test::DefaultFile;
 using nodes_test::Defaults;
 using nodes_test::NodeRig;
 using testsupport::Rig;
-namespace key = platform::key;
+using namespace testsupport::keys;
 
 TEST(NodeScreen, FirstVisitInAnEmptyDirectoryAsksToCreateNodeOne) {
   NodeRig yes;
@@ -26,12 +26,9 @@ TEST(NodeScreen, FirstVisitInAnEmptyDirectoryAsksToCreateNodeOne) {
   EXPECT_NE(yes.rig.Row(12).find("\xBA Node 1 doesn't exist. Create it?  \xBA"), std::string::npos);
   EXPECT_EQ(yes.dir.Snapshot(), "NODE1.DAT=" + DefaultFile(1) + "\n");
 
-  // No goes back to the previous node, which is
-  // 0 when nothing came before.
+  // No goes back to the previous node, which is 0 when nothing came before.
   NodeRig no;
-  no.rig.console.Type("n");
-  no.rig.console.Key(key::kEscape);
-  no.Configure();
+  no.Configure("n");
   EXPECT_EQ(no.Shown(1), "Node Number                 : 0");
   EXPECT_EQ(no.dir.Snapshot(), "NODE0.DAT=" + DefaultFile(0) + "\n");
 }
@@ -44,11 +41,7 @@ TEST(NodeScreen, ShowsTheNodeAndWritesItsChangesWhenLeft) {
   c.LockedBaud = 38400;
   c.SendReset = c.DirectWrites = true;
   t.dir.Write("node1.dat", nodes::FormatNodeFile(c, 1));  // any letter case
-  t.rig.console.Type("89ABC");                            // the five switches
-  t.rig.console.Type("2My BBS\r4/bbs/drop/\r");
-  t.rig.console.Extended(key::kF1);  // changes nothing
-  t.rig.console.Key(key::kEscape);
-  t.Configure();
+  t.Configure("89ABC2My BBS\r4/bbs/drop/\r" + kF1);       // the five switches; F1 does nothing
   EXPECT_EQ(t.rig.Row(1).substr(24, 30), "** KELD 4.07 Node Configure **");
   EXPECT_EQ(t.Shown(2), "BBS Name                    : My BBS");
   EXPECT_EQ(t.Shown(3), "BBS Software                : PCBoard14");
@@ -57,39 +50,32 @@ TEST(NodeScreen, ShowsTheNodeAndWritesItsChangesWhenLeft) {
   EXPECT_EQ(t.Shown(7), "Comport                     : Read from dropfile");
   EXPECT_EQ(t.Shown(8), "Send Open Comports command  : Yes!");
   EXPECT_EQ(t.Shown(12), "The status bar is           : Disabled!");
-  c.BbsName = "My BBS";
-  c.DropPath = "/bbs/drop/";
-  c.SendOpen = c.SpecialAnsi = true;
-  c.SendReset = c.DirectWrites = c.StatusBar = false;
-  EXPECT_EQ(t.dir.Snapshot(), "node1.dat=" + nodes::FormatNodeFile(c, 1) + "\n");
+  std::string file;
+  for (const char* line :
+       {"**Garn Vosk's Node Data System, for node 1", "BBSNAME My BBS", "BBSTYPE PCBoard14",
+        ";COMPORT 0", "DIGI", "LOCKBAUD 38400", "STATUS OFF", "STATFORE 15", "STATBACK 1", "COLOR1",
+        "NODIRECT", ";UNUSED", "BBSDROP /bbs/drop/", ";UNUSED", "NORESET", ";UNUSED"})
+    file += std::string(line) + "\r\n";
+  EXPECT_EQ(t.dir.Snapshot(), "node1.dat=" + file + "\n");
 }
 
 TEST(NodeScreen, BbsTypePickerAndTheDorinfoChoice) {
   NodeRig t;
   t.dir.Write("NODE1.DAT", DefaultFile(1));
-  t.rig.console.Type("3B");
-  t.rig.console.Key(key::kEscape);
-  t.Configure();
+  t.Configure("3B");
   EXPECT_EQ(t.Line("NODE1.DAT", 3), "BBSTYPE 2am-bbs");
-  nodes::NodeConfig c = Defaults();
-  t.rig.console.Type("C");
-  nodes::ChooseBbsType(t.rig.ui, c);
-  EXPECT_EQ(t.rig.Row(14).substr(8, 28), "2am-bbs   (Using JUMPER.DAT)");
-  EXPECT_EQ(t.rig.Row(15).substr(8, 28), "TriBBS    (Using TRIBBS.SYS)");
-  EXPECT_EQ(t.rig.Row(16).substr(8, 34), "Local     (Does not use drop file)");
-
   // QBBS and RBBS16+ go on to the DORINFO choice, which waits for 1 or 2.
-  for (auto [keys, type, dorinfo] : {std::tuple{"311", "BBSTYPE QBBS", "ALLNODES"},
-                                     {"35x2", "BBSTYPE RBBS16+", ";UNUSED"},
-                                     {"351", "BBSTYPE RBBS16+", "ALLNODES"},
-                                     {"312", "BBSTYPE QBBS", ";UNUSED"}}) {
-    t.rig.console.Type(keys);
-    t.rig.console.Key(key::kEscape);
-    t.Configure();
+  for (auto [keys, type, dorinfo] :
+       {std::tuple{"311", "BBSTYPE QBBS", "ALLNODES"}, {"35x2", "BBSTYPE RBBS16+", ";UNUSED"}}) {
+    t.Configure(keys);
     EXPECT_EQ(t.Line("NODE1.DAT", 3), type) << keys;
     EXPECT_EQ(t.Line("NODE1.DAT", 12), dorinfo) << keys;
   }
-  t.rig.console.Type("1");
+  nodes::NodeConfig c = Defaults();
+  t.rig.console.Type("C1");
+  nodes::ChooseBbsType(t.rig.ui, c);
+  EXPECT_EQ(t.rig.Row(14).substr(8, 28), "2am-bbs   (Using JUMPER.DAT)");
+  EXPECT_EQ(t.rig.Row(16).substr(8, 34), "Local     (Does not use drop file)");
   nodes::ChooseDorinfo(t.rig.ui, c);
   EXPECT_EQ(t.rig.Row(9).substr(0, 49), "  (2) Read DorinfoX.def, X being the node number.");
   EXPECT_EQ(t.rig.Row(12).substr(0, 7), "  (1,2)");
@@ -103,23 +89,21 @@ TEST(NodeScreen, SubScreensTakeHotKeysEscapeTakesTheirLastEntry) {
   c.LockedBaud = 2400;
   c.ComPortLine = "COMPORT 1";
   const NodeConfig before = c;
-  auto each = [&](char key_code, bool extended) {
+  auto each = [&](const std::string& key) {
     for (auto choose : {nodes::ChooseBbsType, nodes::ChooseFossil, nodes::ChooseLockedSpeed,
                         nodes::ChooseComPort}) {
-      extended ? rig.console.Extended(key_code) : rig.console.Key(key_code);
+      rig.console.Type(key);
       choose(rig.ui, c);
     }
   };
-  each(key::kF3, true);
+  each(kF3);
   EXPECT_TRUE(c == before);
-  each(key::kEscape, false);
+  each(kEsc);
   EXPECT_EQ(c.BbsType, 13);
-  EXPECT_EQ(c.FossilMode, 3);
   EXPECT_EQ(c.LockedBaud, 115200);
   EXPECT_EQ(c.ComPortLine, ";COMPORT 0");
-  rig.console.Type("3");
+  rig.console.Type("35");
   nodes::ChooseFossil(rig.ui, c);
-  rig.console.Type("5");
   nodes::ChooseLockedSpeed(rig.ui, c);
   EXPECT_EQ(c.FossilMode, 0);
   EXPECT_EQ(c.LockedBaud, 19200);
@@ -137,69 +121,52 @@ TEST(NodeScreen, ForcedAndNonstandardComPorts) {
   EXPECT_EQ(rig.Row(10).substr(0, 57), "What com port would you like to force this node to use? 3");
   EXPECT_EQ(choose("2\r"), "PORT1 03F8 4");  // offered instead of a COMPORT line
   EXPECT_EQ(rig.Row(10).substr(0, 41), "Enter info in format shown : PORT1 03F8 4");
-  c.ComPortLine = "PORT2 02F8 3";
-  EXPECT_EQ(choose("2\r"), "PORT2 02F8 3");
 
   NodeRig t;  // an empty forced port is kept and shown as nothing
   t.dir.Write("NODE1.DAT", DefaultFile(1));
-  t.rig.console.Type("71\r");
-  t.rig.console.Key(key::kEscape);
-  t.Configure();
+  t.Configure("71\r");
   EXPECT_EQ(t.Shown(7), "Comport                     :");
   EXPECT_EQ(t.Line("NODE1.DAT", 4), "");
 }
 
-TEST(NodeScreen, BracketsStopAtNodeZeroAndNodeOneHundredFifty) {
+TEST(NodeScreen, MovingBetweenNodesAndTheNodeNumberField) {
+  // The brackets stop at node 0 and node 150 ("y" would create a file
+  // after a move).
   for (int node : {0, 150}) {
     NodeRig t;
     t.numbers = {static_cast<uint8_t>(node), 7};
     t.dir.Write(nodes::NodeFileName(node), DefaultFile(node));
     std::string before = t.dir.Snapshot();
-    t.rig.console.Type(node == 0 ? "[y" : "]y");  // "y" would create a file after a move
-    t.rig.console.Key(key::kEscape);
-    t.Configure();
+    t.Configure(node == 0 ? "[y" : "]y");
     EXPECT_EQ(t.numbers.Current, node);
     EXPECT_EQ(t.numbers.Previous, 7);
     EXPECT_EQ(t.dir.Snapshot(), before);
   }
-}
 
-TEST(NodeScreen, MovingToAMissingNodeAndTheNodeNumberField) {
   NodeRig t;
   NodeConfig four = Defaults();
   four.BbsName = "Fourth";
   t.dir.Write("NODE4.DAT", nodes::FormatNodeFile(four, 4));
   t.numbers.Current = 4;
-  t.rig.console.Type("]n");  // No: node 4 again, with its settings
-  t.rig.console.Key(key::kEscape);
-  t.Configure();
+  t.Configure("]n");  // No: node 4 again, with its settings
   EXPECT_EQ(t.Shown(1), "Node Number                 : 4");
-  EXPECT_EQ(t.Shown(2), "BBS Name                    : Fourth");
   EXPECT_FALSE(t.dir.Exists("NODE5.DAT"));
 
   // Yes: node 5 starts as a copy of the node left; going back reads node 4.
-  t.rig.console.Type("2Changed\r]y[");
-  t.rig.console.Key(key::kEscape);
-  t.Configure();
-  four.BbsName = "Changed";
-  EXPECT_EQ(t.dir.Read("NODE5.DAT"), nodes::FormatNodeFile(four, 5));
-  EXPECT_EQ(t.dir.Read("NODE4.DAT"), nodes::FormatNodeFile(four, 4));
+  t.Configure("2Changed\r]y[");
+  EXPECT_EQ(t.Line("NODE5.DAT", 2), "BBSNAME Changed");
+  EXPECT_EQ(t.dir.Read("NODE4.DAT").substr(44), t.dir.Read("NODE5.DAT").substr(44));
   EXPECT_EQ(t.numbers.Current, 4);
   EXPECT_EQ(t.numbers.Previous, 5);
 
   // The field takes two digits: -1 starts it again, "0" of 150 does not fit.
-  t.rig.console.Type("1-1\r150\ry");
-  t.rig.console.Key(key::kEscape);
-  t.Configure();
+  t.Configure("1-1\r150\ry");
   EXPECT_EQ(t.numbers.Current, 15);
-  EXPECT_EQ(t.numbers.Previous, 4);
-  EXPECT_EQ(t.dir.Read("NODE15.DAT"), nodes::FormatNodeFile(four, 15));
+  EXPECT_EQ(t.dir.Read("NODE15.DAT").substr(45), t.dir.Read("NODE5.DAT").substr(44));
   // A node above 99, reached with the brackets, stays on Enter.
   t.numbers.Current = 120;
   t.dir.Write("NODE120.DAT", DefaultFile(120));
-  t.rig.console.Type("1\r");
-  t.rig.console.Key(key::kEscape);
-  t.Configure();
+  t.Configure("1\r");
   EXPECT_EQ(t.Shown(1), "Node Number                 : 120");
 }
 

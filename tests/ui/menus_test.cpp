@@ -7,13 +7,14 @@
 
 #include "platform/keys.h"
 #include "support/capture_port.h"
+#include "support/key_names.h"
 #include "support/rig.h"
 #include "support/snoop_rig.h"
 
 namespace {
 
 using testsupport::Rig;
-namespace key = platform::key;
+using namespace testsupport::keys;
 
 constexpr uint8_t kBarAttr = 0x1F;  // white on blue
 constexpr int kMenuCol = 10, kMenuRow = 5;
@@ -37,7 +38,8 @@ ui::MenuDef Menu(const std::vector<Entry>& entries, bool show_hotkeys = true) {
 }
 
 // Runs the lightbar at column 10, row 5, starting on `start`.
-int16_t RunLightbar(Rig& rig, ui::MenuDef& menu, int16_t start) {
+int16_t RunLightbar(Rig& rig, ui::MenuDef& menu, int16_t start, const std::string& keys) {
+  rig.console.Type(keys);
   rig.ui.MenuPos = start;
   rig.door.DGotoRowCol(kMenuRow, kMenuCol);
   return ui::LightbarMenu(rig.ui, menu);
@@ -50,139 +52,68 @@ ui::MenuDef Greek() {
 TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
   Rig rig;
   ui::MenuDef menu = Greek();
-  rig.console.Type("\r");
-  EXPECT_EQ(RunLightbar(rig, menu, -1), 1);  // -1 starts on item 1
-  EXPECT_EQ(rig.ui.MenuPos, 1);
+  EXPECT_EQ(RunLightbar(rig, menu, -1, "\r"), 1);  // -1 starts on item 1
   EXPECT_EQ(rig.Row(5).substr(8, 13), "=> (A) Alpha ");
   EXPECT_EQ(rig.Row(6).substr(8, 13), "   (B) Beta  ");
   EXPECT_EQ(rig.Row(7).substr(8, 13), "   (G) Gamma ");
   EXPECT_EQ(rig.Row(8), std::string(80, ' '));  // a hidden item's row stays empty
   EXPECT_EQ(rig.AttrAt(13, 6), 0x0F);           // the hot key in white
   EXPECT_EQ(rig.AttrAt(12, 6), 0x0C);           // its brackets in the high accent
-  EXPECT_EQ(rig.AttrAt(16, 6), 0x07);           // the text in light grey
   // The visible texts are widened to the longest one; the hidden is left.
   EXPECT_EQ(menu.Item(2).Text, "Beta ");
-  EXPECT_EQ(menu.Item(3).Text, "Gamma");
   EXPECT_EQ(menu.Item(4).Text, "Delta");
+
+  // A move erases the old marker.
+  EXPECT_EQ(RunLightbar(rig, menu, 1, kDown + kDown + "\r"), 3);
+  EXPECT_EQ(rig.Row(5).substr(8, 2), "  ");
+  EXPECT_EQ(rig.Row(7).substr(8, 2), "=>");
+
+  // Without hot keys the texts start at the cursor and letters do nothing.
+  Rig plain_rig;
+  ui::MenuDef plain = Menu({{"Alpha", 'A'}, {"Beta", 'B'}}, false);
+  EXPECT_EQ(RunLightbar(plain_rig, plain, 1, "b2\r"), 2);
+  EXPECT_EQ(plain_rig.Row(5).substr(8, 8), "  Alpha ");
+  EXPECT_EQ(plain_rig.Row(6).substr(8, 8), "=>Beta  ");
 }
 
-TEST(LightbarMenu, WithoutHotKeysTheTextsStartAtTheCursorAndLettersDoNothing) {
-  Rig rig;
-  ui::MenuDef menu = Menu({{"Alpha", 'A'}, {"Beta", 'B'}}, false);
-  rig.console.Type("b2\r");
-  EXPECT_EQ(RunLightbar(rig, menu, 1), 2);
-  EXPECT_EQ(rig.Row(5).substr(8, 8), "  Alpha ");
-  EXPECT_EQ(rig.Row(6).substr(8, 8), "=>Beta  ");
-}
-
-TEST(LightbarMenu, UpAndDownWrapAndSkipHiddenItems) {
-  Rig rig;
-  ui::MenuDef menu = Menu({{"One", '1'}, {"Two", 'W'}, {"Three", 'T', true}, {"Four", 'F'}});
-  rig.console.Extended(key::kDown);
-  rig.console.Extended(key::kDown);  // 2 -> 4 over the hidden 3
-  rig.console.Key(key::kEnter);
-  EXPECT_EQ(RunLightbar(rig, menu, 1), 4);
-  EXPECT_EQ(rig.Row(5).substr(8, 2), "  ");  // the old markers are erased
-  EXPECT_EQ(rig.Row(6).substr(8, 2), "  ");
-  EXPECT_EQ(rig.Row(8).substr(8, 2), "=>");
-
-  rig.console.Type("8\r");  // 4 -> 2 over the hidden 3
-  EXPECT_EQ(RunLightbar(rig, menu, 4), 2);
-  rig.console.Type("2\r");  // from the last item to the first
-  EXPECT_EQ(RunLightbar(rig, menu, 4), 1);
-  rig.console.Extended(key::kUp);  // from the first item to the last
-  rig.console.Key(key::kEnter);
-  EXPECT_EQ(RunLightbar(rig, menu, 1), 4);
-}
-
-TEST(LightbarMenu, UpFromTheFirstItemGoesToTheLastEvenWhenItIsHidden) {
-  Rig rig;
-  ui::MenuDef menu = Greek();
-  rig.console.Extended(key::kUp);
-  rig.console.Key(key::kEnter);
-  EXPECT_EQ(RunLightbar(rig, menu, 1), 4);
-  EXPECT_EQ(rig.Row(8).substr(8, 2), "=>");
-  // From there, Up finds the nearest visible item above.
-  rig.console.Extended(key::kUp);
-  rig.console.Extended(key::kUp);
-  rig.console.Key(key::kEnter);
-  EXPECT_EQ(RunLightbar(rig, menu, 1), 3);
-}
-
-TEST(LightbarMenu, EscapeReturnsTheCountWhateverIsCurrent) {
-  Rig rig;
-  ui::MenuDef menu = Greek();
-  for (int16_t start : {1, 2, 3}) {
-    rig.console.Key(key::kEscape);
-    EXPECT_EQ(RunLightbar(rig, menu, start), 4);
-    EXPECT_EQ(rig.ui.MenuPos, 4);
-  }
-}
-
-TEST(LightbarMenu, FunctionKeysReturnMinusOneToMinusTen) {
-  Rig rig;
-  ui::MenuDef menu = Greek();
-  rig.console.Extended(key::kF3);
-  EXPECT_EQ(RunLightbar(rig, menu, 2), -3);
-  EXPECT_EQ(rig.ui.MenuPos, -3);
-  rig.console.Extended(key::kF1);
-  EXPECT_EQ(RunLightbar(rig, menu, 2), -1);
-  rig.console.Extended(key::kF10);
-  EXPECT_EQ(RunLightbar(rig, menu, 2), -10);
-  // F7 and F9 keep their meaning though their scan codes are "A" and "C".
-  ui::MenuDef letters = Menu({{"Add", 'A'}, {"Copy", 'C'}});
-  rig.console.Extended(key::kF7);
-  EXPECT_EQ(RunLightbar(rig, letters, 2), -7);
-  rig.console.Extended(key::kF9);
-  EXPECT_EQ(RunLightbar(rig, letters, 1), -9);
-}
-
-TEST(LightbarMenu, AStartLeftByAFunctionKeyOrBeyondTheCountStaysInTheMenu) {
-  Rig rig;
-  ui::MenuDef menu = Greek();
-  rig.console.Type("\r");
-  EXPECT_EQ(RunLightbar(rig, menu, -3), 1);
-  rig.console.Type("8\r");
-  EXPECT_EQ(RunLightbar(rig, menu, 30), 3);  // started on the last item, 4
-  EXPECT_EQ(rig.Row(8), std::string(80, ' '));
-}
-
-TEST(LightbarMenu, HotKeysChooseAtOnceAndWinOverDigitsAndLetterScanCodes) {
-  Rig rig;
-  ui::MenuDef menu = Greek();
-  rig.console.Type("g");
-  EXPECT_EQ(RunLightbar(rig, menu, 1), 3);
-  EXPECT_EQ(rig.ui.MenuPos, 3);
-  rig.console.Type("dx\r");  // a hidden item's key and unknown keys do nothing
-  EXPECT_EQ(RunLightbar(rig, menu, 2), 2);
-
+TEST(LightbarMenu, KeysMoveWrapSkipHiddenItemsAndChoose) {
+  ui::MenuDef greek = Greek();
+  ui::MenuDef four = Menu({{"One", '1'}, {"Two", 'W'}, {"Three", 'T', true}, {"Four", 'F'}});
   ui::MenuDef digits = Menu({{"Up", '8'}, {"Down", '2'}, {"Quit", 'Q'}, {"Rest", 'R'}});
-  rig.console.Type("2");
-  EXPECT_EQ(RunLightbar(rig, digits, 3), 2);
-  rig.console.Type("8");
-  EXPECT_EQ(RunLightbar(rig, digits, 4), 1);
-  rig.console.Extended(key::kPgDn);  // scan code "Q"
-  EXPECT_EQ(RunLightbar(rig, digits, 1), 3);
-  rig.console.Extended(key::kIns);  // scan code "R"
-  EXPECT_EQ(RunLightbar(rig, digits, 1), 4);
-}
-
-TEST(LightbarMenu, UpAndDownArrowsKeepTheirMeaningOverTheirScanCodeLetters) {
-  Rig rig;
-  ui::MenuDef menu = Menu({{"Print", 'P'}, {"Help", 'H'}, {"Save", 'S'}});
-  rig.console.Extended(key::kDown);  // scan code "P"
-  rig.console.Extended(key::kDown);
-  rig.console.Extended(key::kUp);  // scan code "H"
-  rig.console.Key(key::kEnter);
-  EXPECT_EQ(RunLightbar(rig, menu, 1), 2);
-  EXPECT_EQ(rig.console.PendingKeys(), 0u);
-  rig.console.Type("h");
-  EXPECT_EQ(RunLightbar(rig, menu, 3), 2);
-  // Digits and Enter count by value, also as the scan code of an
-  // extended key.
-  rig.console.Extended('2');
-  rig.console.Extended(key::kEnter);
-  EXPECT_EQ(RunLightbar(rig, menu, 1), 2);
+  ui::MenuDef letters = Menu({{"Add", 'A'}, {"Copy", 'C'}});
+  ui::MenuDef arrows = Menu({{"Print", 'P'}, {"Help", 'H'}, {"Save", 'S'}});
+  struct Case {
+    ui::MenuDef* menu;
+    int16_t start;
+    std::string keys;
+    int16_t want;
+  };
+  const Case cases[] = {
+      {&four, 1, kDown + kDown + "\r", 4},  // over the hidden 3
+      {&four, 4, "2\r", 1},                 // from the last item to the first
+      {&greek, 1, kUp + "\r", 4},           // to the last even when it is hidden
+      {&greek, 2, kEsc, 4},                 // Escape: the count whatever is current
+      {&greek, 2, kF3, -3},                 // function keys: -1 to -10
+      {&greek, 2, Extended(platform::key::kF10), -10},
+      // F7 and F9 keep their meaning though their scan codes are "A" and "C".
+      {&letters, 2, Extended(platform::key::kF7), -7},
+      {&greek, -3, "\r", 1},   // a start left by a function key
+      {&greek, 30, "8\r", 3},  // a start beyond the count: the last item
+      {&greek, 1, "g", 3},     // hot keys choose at once
+      {&greek, 2, "dx\r", 2},  // a hidden item's key and unknown keys do nothing
+      {&digits, 3, "2", 2},    // hot keys win over the digits
+      {&digits, 1, kPgDn, 3},  // and over the scan codes: "Q"
+      {&arrows, 1, kDown + kDown + kUp + "\r", 2},  // the arrows over "P" and "H"
+      // Digits and Enter count by value, also as the scan code of an
+      // extended key.
+      {&arrows, 1, Extended('2') + Extended(platform::key::kEnter), 2},
+  };
+  for (const Case& c : cases) {
+    Rig rig;
+    EXPECT_EQ(RunLightbar(rig, *c.menu, c.start, c.keys), c.want) << c.keys;
+    EXPECT_EQ(rig.ui.MenuPos, c.want) << c.keys;
+    EXPECT_EQ(rig.console.PendingKeys(), 0u) << c.keys;
+  }
 }
 
 // A two-column picker of 25 items: odd items on the left, even on the
@@ -210,8 +141,7 @@ int16_t RunPicker(Rig& rig, ui::PickDef& pick, int16_t start) {
 TEST(ListPicker, DrawsItemsWhereTheySayAndHighlightsTheCurrentOne) {
   Rig rig;
   ui::PickDef pick = TwoColumns();
-  rig.console.Extended(key::kRight);
-  rig.console.Key(key::kEnter);
+  rig.console.Type(kRight + "\r");
   EXPECT_EQ(RunPicker(rig, pick, -1), 2);
   EXPECT_EQ(rig.Row(3).substr(1, 10), "(A) Item 1");
   EXPECT_EQ(rig.Row(3).substr(39, 10), "(B) Item 2");
@@ -219,130 +149,67 @@ TEST(ListPicker, DrawsItemsWhereTheySayAndHighlightsTheCurrentOne) {
   EXPECT_EQ(rig.AttrAt(3, 3), 0x0F);  // the hot key in white
   EXPECT_EQ(rig.AttrAt(2, 3), 0x0C);  // its brackets in the high accent
   EXPECT_EQ(rig.AttrAt(6, 3), 0x07);  // item 1 drawn plain again
-  EXPECT_EQ(rig.AttrAt(44, 3), kBarAttr);
   EXPECT_EQ(rig.AttrAt(49, 3), kBarAttr);
   // Two columns: the texts keep their own lengths.
   EXPECT_EQ(pick.Item(1).Text, "Item 1");
+
+  // Without hot keys letters choose nothing, and the bar stays at the
+  // column plus four: item 3's text starts at column 3, the bar at 6.
+  Rig plain_rig;
+  ui::PickDef plain = TwoColumns(false);
+  plain_rig.console.Type("a\r");
+  EXPECT_EQ(RunPicker(plain_rig, plain, 3), 3);
+  EXPECT_EQ(plain_rig.Row(4).substr(1, 11), " IteItem 3 ");
+  EXPECT_EQ(plain_rig.AttrAt(6, 4), kBarAttr);
+  EXPECT_NE(plain_rig.AttrAt(5, 4), kBarAttr);
 }
 
-TEST(ListPicker, TwoColumnStepsAndTheirSpecialRows) {
-  Rig rig;
-  ui::PickDef pick = TwoColumns();
-  auto step = [&](int16_t from, char scan) {
-    rig.console.Extended(scan);
-    rig.console.Key(key::kEnter);
-    return RunPicker(rig, pick, from);
+// Steps in the two columns and their special rows, over hidden items,
+// from starts outside the list; Escape, function keys and hot keys.
+TEST(ListPicker, KeysMoveWrapSkipHiddenItemsAndChoose) {
+  struct Steps {
+    std::vector<int> hidden;
+    std::string keys;  // then Enter
+    std::vector<std::pair<int16_t, int16_t>> from_to;
   };
-  EXPECT_EQ(step(5, key::kDown), 7);
-  EXPECT_EQ(step(22, key::kDown), 24);
-  EXPECT_EQ(step(23, key::kDown), 1);
-  EXPECT_EQ(step(24, key::kDown), 1);
-  EXPECT_EQ(step(25, key::kDown), 1);
-  EXPECT_EQ(step(7, key::kUp), 5);
-  EXPECT_EQ(step(25, key::kUp), 22);
-  EXPECT_EQ(step(24, key::kUp), 22);
-  EXPECT_EQ(step(1, key::kUp), 25);  // below 1 wraps to the count
-  EXPECT_EQ(step(2, key::kUp), 25);
-  EXPECT_EQ(step(1, key::kLeft), 25);
-  EXPECT_EQ(step(25, key::kRight), 1);
-  EXPECT_EQ(step(12, key::kLeft), 11);
-  pick.Item(22).Hidden = true;
-  EXPECT_EQ(step(25, key::kUp), 23);  // the jump to 22 needs it visible
-  // The digits move as the arrows do.
-  rig.console.Type("2\r");
-  EXPECT_EQ(RunPicker(rig, pick, 5), 7);
-  rig.console.Type("8\r");
-  EXPECT_EQ(RunPicker(rig, pick, 5), 3);
-  rig.console.Type("4\r");
-  EXPECT_EQ(RunPicker(rig, pick, 5), 4);
-  rig.console.Type("6\r");
-  EXPECT_EQ(RunPicker(rig, pick, 5), 6);
-}
-
-TEST(ListPicker, HiddenItemsAreSkippedInEveryDirection) {
-  Rig rig;
-  ui::PickDef pick = TwoColumns();
-  for (int n : {1, 7, 9, 24}) pick.Item(n).Hidden = true;
-  auto step = [&](int16_t from, char scan) {
-    rig.console.Extended(scan);
-    rig.console.Key(key::kEnter);
-    return RunPicker(rig, pick, from);
+  const std::vector<int> none, some = {1, 7, 9, 24};
+  const Steps steps[] = {
+      {none, kDown, {{5, 7}, {23, 1}, {24, 1}}},
+      {none, kUp, {{7, 5}, {25, 22}, {2, 25}}},  // below 1 wraps to the count
+      {none, kLeft, {{1, 25}, {12, 11}}},
+      {{22}, kUp, {{25, 23}}},                     // the jump to 22 needs it visible
+      {none, "2", {{5, 7}}},                       // the digits move as the arrows do
+      {some, kDown, {{5, 11}, {23, 3}, {22, 3}}},  // on past hidden items, 1 among them
+      {some, kLeft, {{8, 6}, {2, 25}}},
+      // From any start, also one left by a function key or beyond the
+      // count, the first visible item.
+      {{1, 2, 5}, "", {{-1, 3}, {5, 6}, {-4, 3}, {40, 25}}},
+      // Hot keys come from ordinary keys only: PgDn (scan code "Q") and Ins
+      // ("R") choose nothing here, nor does a hidden item's key.
+      {none, kPgDn + kIns, {{1, 1}}},
+      {{5}, "e", {{1, 1}}},
   };
-  EXPECT_EQ(step(5, key::kDown), 11);
-  EXPECT_EQ(step(11, key::kUp), 5);
-  EXPECT_EQ(step(8, key::kLeft), 6);
-  EXPECT_EQ(step(6, key::kRight), 8);
-  EXPECT_EQ(step(25, key::kRight), 2);  // wraps to 1, which is hidden
-  EXPECT_EQ(step(2, key::kLeft), 25);
-  EXPECT_EQ(step(23, key::kDown), 3);  // to 1, hidden, then one step on
-  EXPECT_EQ(step(3, key::kUp), 25);    // below 1 to 25
-  EXPECT_EQ(step(22, key::kDown), 3);  // 24 hidden, past the count to 1, hidden
-}
-
-TEST(ListPicker, StartsOnTheFirstVisibleItemFromMenuPos) {
-  Rig rig;
-  ui::PickDef pick = TwoColumns();
-  pick.Item(1).Hidden = pick.Item(2).Hidden = pick.Item(5).Hidden = true;
-  rig.console.Type("\r");
-  EXPECT_EQ(RunPicker(rig, pick, -1), 3);
-  rig.console.Type("\r");
-  EXPECT_EQ(RunPicker(rig, pick, 5), 6);
-  // Starts left by a function key or beyond the count stay in the list.
-  rig.console.Type("\r");
-  EXPECT_EQ(RunPicker(rig, pick, -4), 3);
-  rig.console.Type("\r");
-  EXPECT_EQ(RunPicker(rig, pick, 40), 25);
-}
-
-TEST(ListPicker, EscapeFunctionKeysAndHotKeys) {
-  Rig rig;
-  ui::PickDef pick = TwoColumns();
-  pick.EscapeItem = 9;
-  rig.console.Key(key::kEscape);
-  EXPECT_EQ(RunPicker(rig, pick, 3), 9);
-  EXPECT_EQ(rig.ui.MenuPos, 9);
-  rig.console.Extended(key::kF3);
-  EXPECT_EQ(RunPicker(rig, pick, 3), -3);
-  EXPECT_EQ(rig.ui.MenuPos, -3);
-  rig.console.Extended(key::kF10);
-  EXPECT_EQ(RunPicker(rig, pick, 3), -10);
-  rig.console.Type("e");
-  EXPECT_EQ(RunPicker(rig, pick, 1), 5);
-  EXPECT_EQ(rig.ui.MenuPos, 5);
-  // Hot keys come from ordinary keys only: PgDn (scan code "Q") and Ins
-  // ("R") choose nothing here.
-  rig.console.Extended(key::kPgDn);
-  rig.console.Extended(key::kIns);
-  rig.console.Key(key::kEnter);
-  EXPECT_EQ(RunPicker(rig, pick, 1), 1);
-  pick.Item(5).Hidden = true;
-  rig.console.Type("e\r");  // a hidden item's key does nothing
-  EXPECT_EQ(RunPicker(rig, pick, 1), 1);
-}
-
-TEST(ListPicker, AHotKeyThatIsADigitChoosesItsItem) {
-  Rig rig;
-  ui::PickDef pick = TwoColumns();
-  pick.Item(12).Hotkey = '2';
-  pick.Item(14).Hotkey = '6';
-  rig.console.Type("2");
-  EXPECT_EQ(RunPicker(rig, pick, 1), 12);
-  rig.console.Type("6");
-  EXPECT_EQ(RunPicker(rig, pick, 1), 14);
-  rig.console.Type("4\r");  // no item has 4: it moves left
-  EXPECT_EQ(RunPicker(rig, pick, 3), 2);
-}
-
-TEST(ListPicker, WithoutHotKeysTheBarIsStillAtColPlusFour) {
-  Rig rig;
-  ui::PickDef pick = TwoColumns(false);
-  rig.console.Type("a\r");  // letters choose nothing
-  EXPECT_EQ(RunPicker(rig, pick, 3), 3);
-  // Item 3 at column 2: its text starts at column 3, the bar at column 6.
-  EXPECT_EQ(rig.Row(4).substr(1, 11), " IteItem 3 ");
-  EXPECT_EQ(rig.AttrAt(6, 4), kBarAttr);
-  EXPECT_EQ(rig.AttrAt(11, 4), kBarAttr);
-  EXPECT_NE(rig.AttrAt(5, 4), kBarAttr);
+  for (const Steps& s : steps) {
+    for (auto [from, to] : s.from_to) {
+      Rig rig;
+      ui::PickDef pick = TwoColumns();
+      for (int n : s.hidden) pick.Item(n).Hidden = true;
+      rig.console.Type(s.keys + "\r");
+      EXPECT_EQ(RunPicker(rig, pick, from), to) << from << " " << s.keys;
+      EXPECT_EQ(rig.ui.MenuPos, to);
+    }
+  }
+  // Escape gives the escape item, function keys -1 to -10, hot keys their
+  // item, at once.
+  for (auto [keys, want] :
+       {std::pair{kEsc, 9}, {Extended(platform::key::kF10), -10}, {std::string("e"), 5}}) {
+    Rig rig;
+    ui::PickDef pick = TwoColumns();
+    pick.EscapeItem = 9;
+    rig.console.Type(keys);
+    EXPECT_EQ(RunPicker(rig, pick, 3), want) << keys;
+    EXPECT_EQ(rig.ui.MenuPos, want);
+  }
 }
 
 TEST(ListPicker, ASingleColumnListWidensTheBarToTheLongestText) {
@@ -357,21 +224,17 @@ TEST(ListPicker, ASingleColumnListWidensTheBarToTheLongestText) {
     pick.Item(n).Col = 5;
     pick.Item(n).Row = static_cast<uint8_t>(9 + n);
   }
-  rig.console.Extended(key::kDown);
-  rig.console.Extended(key::kDown);
-  rig.console.Extended(key::kDown);  // 1 -> 2 -> 3 -> 1
-  rig.console.Extended(key::kUp);    // 1 -> 3
-  rig.console.Key(key::kEnter);
+  rig.console.Type(kDown + kDown + kDown + kUp + "\r");  // 1 -> 2 -> 3 -> 1 -> 3
   EXPECT_EQ(RunPicker(rig, pick, 1), 3);
   EXPECT_EQ(pick.Item(3).Text, "Mid         ");
   EXPECT_EQ(rig.AttrAt(9, 12), kBarAttr);
   EXPECT_EQ(rig.AttrAt(20, 12), kBarAttr);
-  EXPECT_EQ(rig.AttrAt(9, 10), 0x07);  // the others drawn plain, their full width
-  EXPECT_EQ(rig.AttrAt(20, 10), 0x07);
+  EXPECT_EQ(rig.AttrAt(20, 10), 0x07);  // the others drawn plain, their full width
 }
 
 // Keys outside the accepted set are read and dropped without drawing
-// anything again, so a caller sees no erase-and-redraw for them.
+// anything again, so a caller sees no erase-and-redraw for them (the
+// picker shares the loop).
 TEST(Menus, KeysOutsideTheAcceptedSetRedrawNothing) {
   testsupport::SnoopRig rig;
   testsupport::CapturePort& caller = testsupport::MakeRemote(rig.door);
@@ -380,11 +243,7 @@ TEST(Menus, KeysOutsideTheAcceptedSetRedrawNothing) {
 
   // A letter that is no hot key, Left (scan code "K", no hot key either)
   // and "6" are ignored; Down moves.
-  rig.console.Type("x");
-  rig.console.Extended(key::kLeft);
-  rig.console.Type("6");
-  rig.console.Extended(key::kDown);
-  rig.console.Key(key::kEnter);
+  rig.console.Type("x" + kLeft + "6" + kDown + "\r");
   ui::MenuDef menu = Greek();
   rig.ui.MenuPos = 1;
   rig.door.DGotoRowCol(kMenuRow, kMenuCol);
@@ -392,19 +251,6 @@ TEST(Menus, KeysOutsideTheAcceptedSetRedrawNothing) {
   ASSERT_EQ(sent.size(), 7u);
   EXPECT_EQ(sent[5], sent[0]);
   EXPECT_GT(sent[6], sent[5]);
-
-  // In the picker a letter that is no hot key and any extended key that is
-  // no arrow are ignored; "6" moves.
-  sent.clear();
-  rig.console.Type("z");
-  rig.console.Extended(key::kPgDn);
-  rig.console.Type("6\r");
-  ui::PickDef pick = TwoColumns();
-  rig.ui.MenuPos = 1;
-  EXPECT_EQ(ui::ListPicker(rig.ui, pick), 2);
-  ASSERT_EQ(sent.size(), 5u);
-  EXPECT_EQ(sent[3], sent[0]);
-  EXPECT_GT(sent[4], sent[3]);
 }
 
 }  // namespace
