@@ -53,7 +53,7 @@ class SerialLine : public testing::Test {
     pty.master = -1;
   }
   std::string Receive(size_t count) { return ReceiveUpTo(pty.master, count, kWaitMs); }
-  void Send(const std::string& bytes) { ASSERT_TRUE(testsupport::WriteFully(pty.master, bytes)); }
+  void Send(const std::string& bytes) { ASSERT_TRUE(testsupport::SendFully(pty.master, bytes)); }
   termios Settings() const {
     termios settings{};
     EXPECT_EQ(::tcgetattr(slave, &settings), 0);
@@ -93,7 +93,7 @@ TEST_F(SerialLine, BytesPassBothWaysUnchangedUntilTheLineHangsUp) {
   caller.join();
   EXPECT_TRUE(received == data) << received.size();
   std::atomic<bool> all_sent{false};
-  std::thread flooding_caller([&] { all_sent = testsupport::WriteFully(pty.master, data); });
+  std::thread flooding_caller([&] { all_sent = testsupport::SendFully(pty.master, data); });
   std::this_thread::sleep_for(300ms);
   int in_free, out_free, in_used, out_used;
   port.GetBufferStatus(in_free, out_free, in_used, out_used);
