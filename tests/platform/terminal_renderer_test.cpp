@@ -242,36 +242,10 @@ TEST_F(RendererTest, ExactBytesForSmallChanges) {
   EXPECT_EQ(renderer.Render(screen), "\x1b[5;10H\x1b[91;40mX\x1b[H");
 }
 
-TEST_F(RendererTest, AMarkerMovedDownOneRow) {
-  screen.PutText(3, 5, "=>", 0x0F);
-  screen.GotoXY(3, 5);
-  renderer.Render(screen);
-  screen.PutText(3, 5, "  ", 0x07);
-  screen.PutText(3, 6, "=>", 0x0F);
-  screen.GotoXY(3, 6);
-  // Blanks, one line down, two steps back, the marker, two steps back.
-  EXPECT_EQ(renderer.Render(screen), "  \x1b[B\b\b=>\b\b");
-}
-
+// Blink shows as a bright background; box glyphs go out in UTF-8.
 TEST_F(RendererTest, ColoursAndGlyphs) {
-  EXPECT_EQ(AnsiForeground(0x00), 30);
-  EXPECT_EQ(AnsiForeground(0x01), 34);  // PC blue is ANSI 4
-  EXPECT_EQ(AnsiForeground(0x04), 31);
-  EXPECT_EQ(AnsiForeground(0x06), 33);
-  EXPECT_EQ(AnsiForeground(0x0B), 96);
-  EXPECT_EQ(AnsiForeground(0x0F), 97);
-  EXPECT_EQ(AnsiBackground(0x10), 44);
-  EXPECT_EQ(AnsiBackground(0x30), 46);
-  EXPECT_EQ(AnsiBackground(0x90), 104);  // blink shows as a bright background
   screen.PutText(1, 1, "\xd5\xcd\xb8\xfe", 0x9E);
   EXPECT_EQ(renderer.Render(screen), "\x1b[93;104m╒═╕■\r");
-}
-
-TEST_F(RendererTest, NothingIsTrustedAfterTheLastColumn) {
-  screen.Put(80, 3, Cell{'a', 0x07});
-  screen.Put(1, 4, Cell{'b', 0x07});
-  screen.GotoXY(2, 4);
-  EXPECT_EQ(renderer.Render(screen), "\x1b[3;80Ha\x1b[4Hb");
 }
 
 TEST_F(RendererTest, BlankRunsAreErased) {

@@ -11,10 +11,7 @@ BEFORE=$(size EVENTS.DAT)
 cp "$GAME_DIR/EVENTS.DAT" "$GAME_DIR/../events.before.$$"
 trap 'rm -f "$GAME_DIR/../events.before.$$"; cleanup' EXIT
 
-start_program -L
-wait_for_text "Enter your name"
-keys Enter
-wait_for_text "Configure Nodes"
+login
 keys Left # Main -> Editors
 wait_for_text "Player Editor"
 keys e
@@ -68,7 +65,5 @@ cmp -n "$BEFORE" "$GAME_DIR/EVENTS.DAT" "$GAME_DIR/../events.before.$$" ||
 
 keys q
 wait_for_text "Random Event Editor"
-keys Escape
-wait_for_text "Thanks for using our software!"
-wait_for_exit
+leave
 echo "ok"

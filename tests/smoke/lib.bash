@@ -81,3 +81,19 @@ expect_handed_back() {
 
 # Every file of the game directory with its checksum.
 snapshot() { (cd "$GAME_DIR" && find . -type f ! -name exit.code -print0 | sort -z | xargs -0 md5sum); }
+
+# Starts the program for local use, takes the offered name at the login and
+# waits for the first screen (the main menu unless told otherwise).
+login() {
+  start_program -L
+  wait_for_text "Enter your name"
+  keys Enter
+  wait_for_text "${1:-Configure Nodes}"
+}
+
+# Leaves from the main menu: the farewell, and exit code 0.
+leave() {
+  keys Escape
+  wait_for_text "Thanks for using our software!"
+  wait_for_exit
+}

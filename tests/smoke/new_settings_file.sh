@@ -5,10 +5,7 @@
 . "$(dirname "$0")/lib.bash"
 cp "$KELDCFG" "$GAME_DIR/keldcfg"
 
-start_program -L
-wait_for_text "Enter your name"
-keys Enter
-wait_for_text "** ERROR READING THE KELD.DAT FILE **"
+login "** ERROR READING THE KELD.DAT FILE **"
 keys a
 wait_for_text "Configure node information for Keld"
 [ "$(stat -c %s "$GAME_DIR/KELD.DAT")" = 629 ] || fail "A did not write a 629-byte KELD.DAT"

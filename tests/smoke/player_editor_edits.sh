@@ -6,10 +6,7 @@
 make_game_dir
 cp "$GAME_DIR/PLAYER.DAT" "$GAME_DIR/before.dat"
 
-start_program -L
-wait_for_text "Enter your name"
-keys Enter
-wait_for_text "Configure Nodes"
+login
 keys Left
 wait_for_text "Player Editor"
 keys p
@@ -41,9 +38,7 @@ wait_for_text "Ada Stone"
 keys x
 wait_for_text "Player Editor"
 [ ! -e "$GAME_DIR/PLAYEXT.DAX" ] || fail "the lock file was left behind"
-keys Escape
-wait_for_text "Thanks for using our software!"
-wait_for_exit
+leave
 [ ! -e "$GAME_DIR/PLAYEXT.DAX" ] || fail "the lock file was left behind at exit"
 
 # Byte offsets (from 1) that differ: gold 110-113, own name 22-72, weapon

@@ -6,10 +6,7 @@ make_game_dir
 printf 'abcde' > "$GAME_DIR/KELDTOUR.DAT"
 before=$(snapshot)
 
-start_program -L
-wait_for_text "Enter your name"
-keys Enter
-wait_for_text "Error reading KELDTOUR.DAT! Halting!"
+login "Error reading KELDTOUR.DAT! Halting!"
 wait_for_exit
 [ "$(snapshot)" = "$before" ] || fail "files changed"
 echo "ok"

@@ -1,6 +1,6 @@
 // A pseudo-terminal pair standing in for a serial line: the slave is the
 // door's line, the master the caller's modem. Closing the master hangs
-// the line up. (sockets.h reads and closes either end.)
+// the line up. (sockets.h reads, writes and closes either end.)
 #pragma once
 
 #include <string>
@@ -16,8 +16,5 @@ PseudoTerminal OpenPseudoTerminal();
 // Opens the slave as a board opens a line it hands to a door (not as a
 // controlling terminal, closed on exec).
 int OpenSlave(const PseudoTerminal& terminal);
-// Writes all bytes, waiting for room as long as it takes; false when the
-// line failed.
-bool WriteFully(int fd, const std::string& bytes);
 
 }  // namespace testsupport

@@ -23,14 +23,4 @@ int OpenSlave(const PseudoTerminal& terminal) {
   return slave;
 }
 
-bool WriteFully(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (written <= 0) return false;
-    done += static_cast<size_t>(written);
-  }
-  return true;
-}
-
 }  // namespace testsupport

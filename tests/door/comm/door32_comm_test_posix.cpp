@@ -14,6 +14,7 @@
 
 #include "door/comm/comm_facade.h"
 #include "platform/library.h"
+#include "support/comm_bytes.h"
 #include "support/host_board.h"
 #include "support/sockets.h"
 
@@ -42,14 +43,6 @@ struct Door32Line {
     port = std::make_unique<Door32Comm>(board.dir());
     port->SetThreadProcs(door::comm::CommInputThreadProc, door::comm::CommOutputThreadProc);
   }
-  size_t Queue(const std::string& bytes) {
-    return port->SendBlock(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  }
-  std::string Read(size_t count) {
-    std::string bytes(count, '\0');
-    bytes.resize(port->ReadBlock(reinterpret_cast<uint8_t*>(bytes.data()), count));
-    return bytes;
-  }
 };
 
 TEST(Door32Comm, BytesBothWaysUnchangedHeldBackWhenUnreadAndTheOfflineLineEndsTheCarrier) {
@@ -66,9 +59,9 @@ TEST(Door32Comm, BytesBothWaysUnchangedHeldBackWhenUnreadAndTheOfflineLineEndsTh
   // The library carries bytes as they are: no telnet doubling either way.
   const std::string odd("a\xff\xff\0b", 5);
   ASSERT_TRUE(SendFully(line.board.caller(), odd));
-  EXPECT_EQ(line.Read(5), odd);
+  EXPECT_EQ(testsupport::Read(*line.port, 5), odd);
   EXPECT_FALSE(line.port->CharAvail());
-  EXPECT_EQ(line.Queue(odd), 5u);
+  EXPECT_EQ(testsupport::Queue(*line.port, odd), 5u);
   EXPECT_EQ(ReceiveUpTo(line.board.caller(), 5, kWaitMs), odd);
 
   // A flood the door does not read fills InputQueue and then holds the
@@ -89,22 +82,14 @@ TEST(Door32Comm, BytesBothWaysUnchangedHeldBackWhenUnreadAndTheOfflineLineEndsTh
   }
   EXPECT_EQ(in_used, 32768);
   EXPECT_FALSE(all_sent);
-  std::string read;
-  while (read.size() < in.size()) {
-    std::string chunk = line.Read(std::min<size_t>(32768, in.size() - read.size()));
-    if (chunk.empty()) break;
-    read += chunk;
-  }
-  for (size_t at = 0; at < out.size(); at += 255) line.Queue(out.substr(at, 255));
+  std::string read = testsupport::ReadAll(*line.port, in.size());
+  testsupport::QueueInLines(*line.port, out);
   board.join();
   EXPECT_TRUE(read == in);
   EXPECT_TRUE(received == out);
 
   line.board.GoOffline();
-  auto end = std::chrono::steady_clock::now() + 3s;
-  while (line.port->Carrier() && std::chrono::steady_clock::now() < end)
-    std::this_thread::sleep_for(10ms);
-  EXPECT_FALSE(line.port->Carrier());
+  EXPECT_TRUE(testsupport::WithinSeconds(3, [&] { return !line.port->Carrier(); }));
   EXPECT_EQ(line.port->GetChar(), 0);  // nothing comes any more, and nothing waits for it
 
   // Done with the caller: DoorShutdown closes the library's line.

@@ -15,12 +15,15 @@
 
 #include "door/comm/comm_facade.h"
 #include "platform/serial_line.h"
+#include "support/comm_bytes.h"
 #include "support/pseudo_terminal.h"
 #include "support/sockets.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using testsupport::Queue;
+using testsupport::Read;
 using testsupport::ReceiveUpTo;
 
 constexpr int kWaitMs = 5000;
@@ -50,15 +53,7 @@ class SerialLine : public testing::Test {
     pty.master = -1;
   }
   std::string Receive(size_t count) { return ReceiveUpTo(pty.master, count, kWaitMs); }
-  void Send(const std::string& bytes) { ASSERT_TRUE(testsupport::WriteFully(pty.master, bytes)); }
-  size_t Queue(const std::string& bytes) {
-    return port.SendBlock(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  }
-  std::string Read(size_t count) {
-    std::string bytes(count, '\0');
-    bytes.resize(port.ReadBlock(reinterpret_cast<uint8_t*>(bytes.data()), count));
-    return bytes;
-  }
+  void Send(const std::string& bytes) { ASSERT_TRUE(testsupport::SendFully(pty.master, bytes)); }
   termios Settings() const {
     termios settings{};
     EXPECT_EQ(::tcgetattr(slave, &settings), 0);
@@ -83,10 +78,10 @@ TEST_F(SerialLine, BytesPassBothWaysUnchangedUntilTheLineHangsUp) {
   EXPECT_EQ(modem, 0x8F);  // the caller's low bits, and a pseudo-terminal's carrier
 
   // No echo, no CR or LF translation, no signal characters: raw bytes.
-  EXPECT_EQ(Queue(std::string("A\r\n\xff\x00z", 6)), 6u);
+  EXPECT_EQ(Queue(port, std::string("A\r\n\xff\x00z", 6)), 6u);
   EXPECT_EQ(Receive(6), std::string("A\r\n\xff\x00z", 6));
   Send(std::string("b\r\x03\x7f\xff\x00\n", 7));
-  EXPECT_EQ(Read(7), std::string("b\r\x03\x7f\xff\x00\n", 7));
+  EXPECT_EQ(Read(port, 7), std::string("b\r\x03\x7f\xff\x00\n", 7));
   EXPECT_EQ(ReceiveUpTo(pty.master, 1, 200), "");  // nothing echoed
 
   // More than the line holds, each way: the port thread waits for room on
@@ -94,31 +89,23 @@ TEST_F(SerialLine, BytesPassBothWaysUnchangedUntilTheLineHangsUp) {
   const std::string data = AllBytes(200'000);
   std::string received;
   std::thread caller([&] { received = Receive(data.size()); });
-  for (size_t at = 0; at < data.size(); at += 255) Queue(data.substr(at, 255));
+  testsupport::QueueInLines(port, data);
   caller.join();
   EXPECT_TRUE(received == data) << received.size();
   std::atomic<bool> all_sent{false};
-  std::thread flooding_caller([&] { all_sent = testsupport::WriteFully(pty.master, data); });
+  std::thread flooding_caller([&] { all_sent = testsupport::SendFully(pty.master, data); });
   std::this_thread::sleep_for(300ms);
   int in_free, out_free, in_used, out_used;
   port.GetBufferStatus(in_free, out_free, in_used, out_used);
   EXPECT_EQ(in_used, 32768);
   EXPECT_FALSE(all_sent);
-  std::string read;
-  while (read.size() < data.size()) {
-    std::string chunk = Read(std::min<size_t>(32768, data.size() - read.size()));
-    if (chunk.empty()) break;
-    read += chunk;
-  }
+  std::string read = testsupport::ReadAll(port, data.size());
   flooding_caller.join();
   EXPECT_TRUE(read == data) << read.size();
 
   // The caller hangs up: no carrier, and nothing waits for the line.
   HangUp();
-  auto start = std::chrono::steady_clock::now();
-  while (port.Carrier() && std::chrono::steady_clock::now() - start < 3s)
-    std::this_thread::sleep_for(10ms);
-  EXPECT_FALSE(port.Carrier());
+  EXPECT_TRUE(testsupport::WithinSeconds(3, [&] { return !port.Carrier(); }));
   EXPECT_EQ(port.GetChar(), 0);
   modem = 0;
   port.GetModemStatus(line, modem);
@@ -141,23 +128,23 @@ TEST_F(SerialLine, SetLineAndSetFlowAsTheLineKeepsThem) {
   EXPECT_EQ(t.c_oflag & OPOST, 0u);
   EXPECT_EQ(t.c_iflag & (ICRNL | ISTRIP), 0u);
 
-  port.SetLine(11520, 'O', 7, 2);
-  t = Settings();
-  EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B115200));
-  EXPECT_EQ(port.GetBpsRate(), 115200);
-  EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), static_cast<tcflag_t>(PARODD | CSTOPB));
-  port.SetLine(-1, 'E', 8, 3);  // one and a half stop bits: two on POSIX
-  t = Settings();
-  EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B115200));
-  EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), static_cast<tcflag_t>(CSTOPB));
-  port.SetLine(9600, 'M', 8, 1);  // mark: "stick" parity, odd
-  t = Settings();
-  EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B9600));
-  EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), static_cast<tcflag_t>(PARODD | CMSPAR));
-  port.SetLine(2400, 'S', 8, 9);  // an unknown parity is none, unknown stop bits one
-  t = Settings();
+  struct Line {
+    int32_t bps;
+    char parity;
+    int stop_bits;
+    speed_t speed;
+    tcflag_t flags;  // of PARODD, CMSPAR and CSTOPB
+  };
+  for (Line line : {Line{11520, 'O', 2, B115200, PARODD | CSTOPB},
+                    Line{-1, 'E', 3, B115200, CSTOPB},  // one and a half stop bits: two here
+                    Line{9600, 'M', 1, B9600, PARODD | CMSPAR},  // mark: "stick" parity, odd
+                    Line{2400, 'S', 9, B2400, 0}}) {  // unknown parity is none, stop bits one
+    port.SetLine(line.bps, line.parity, 7, line.stop_bits);
+    t = Settings();
+    EXPECT_EQ(cfgetospeed(&t), line.speed) << line.parity;
+    EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), line.flags) << line.parity;
+  }
   EXPECT_EQ(port.GetBpsRate(), 2400);
-  EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), 0u);
   EXPECT_EQ(port.ErrorText(), "");
 
   port.SetLine(12345, 'O', 8, 2);  // no such speed: nothing changes

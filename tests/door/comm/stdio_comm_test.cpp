@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "door/comm/comm_facade.h"
+#include "support/comm_bytes.h"
 #include "support/sockets.h"
 
 namespace {
@@ -31,15 +32,6 @@ struct Port {
   }
   ~Port() { port.StopThreads(); }
 
-  size_t Queue(const std::string& bytes) {
-    return port.SendBlock(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  }
-  std::string Read(size_t count) {
-    std::string bytes(count, '\0');
-    bytes.resize(port.ReadBlock(reinterpret_cast<uint8_t*>(bytes.data()), count));
-    return bytes;
-  }
-
   StdioComm port;
 };
 
@@ -51,12 +43,10 @@ TEST(StdioComm, RawBytesThroughPipesAndEitherEndOfThemDropsTheCarrier) {
   {
     Port door(Protocol::kRaw, {pipes.door_in, pipes.door_out}, -1);
     ASSERT_TRUE(SendFully(pipes.caller_out, "\xff\xfd\x18z"));
-    EXPECT_EQ(door.Read(4), "\xff\xfd\x18z");
+    EXPECT_EQ(testsupport::Read(door.port, 4), "\xff\xfd\x18z");
     std::string flood;
     for (int i = 0; flood.size() < 200000; ++i) flood += static_cast<char>(i * 7);
-    std::thread queue([&] {
-      for (size_t at = 0; at < flood.size(); at += 255) door.Queue(flood.substr(at, 255));
-    });
+    std::thread queue([&] { testsupport::QueueInLines(door.port, flood); });
     EXPECT_TRUE(ReceiveUpTo(pipes.caller_in, flood.size(), kWaitMs) == flood);
     queue.join();
     EXPECT_TRUE(door.port.Carrier());
@@ -70,7 +60,7 @@ TEST(StdioComm, RawBytesThroughPipesAndEitherEndOfThemDropsTheCarrier) {
   CloseEnd(unread.caller_in);
   {
     Port door(Protocol::kRaw, {unread.door_in, unread.door_out}, 0);
-    door.Queue("nobody reads this");
+    testsupport::Queue(door.port, "nobody reads this");
     EXPECT_TRUE(WithinSeconds(3, [&] { return !door.port.Carrier(); }));
   }
   for (platform::Socket end : {unread.door_in, unread.door_out, unread.caller_out}) CloseEnd(end);

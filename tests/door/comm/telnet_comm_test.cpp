@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "door/comm/comm_facade.h"
+#include "support/comm_bytes.h"
 #include "support/sockets.h"
 
 namespace {
@@ -64,15 +65,9 @@ class TelnetLine : public testing::Test {
   }
   std::string Receive(size_t count) { return ReceiveUpTo(line.caller, count, kWaitMs); }
   void Send(const std::string& bytes) { ASSERT_TRUE(SendFully(line.caller, bytes)); }
-  size_t Queue(const std::string& bytes) {
-    return port.SendBlock(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  }
+  size_t Queue(const std::string& bytes) { return testsupport::Queue(port, bytes); }
   // What the program reads: waits for `count` bytes (or the carrier's end).
-  std::string Read(size_t count) {
-    std::string bytes(count, '\0');
-    bytes.resize(port.ReadBlock(reinterpret_cast<uint8_t*>(bytes.data()), count));
-    return bytes;
-  }
+  std::string Read(size_t count) { return testsupport::Read(port, count); }
 
   testsupport::Connection line = testsupport::ConnectLoopback();
   door::comm::TelnetComm port;

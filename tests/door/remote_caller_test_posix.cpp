@@ -1,9 +1,11 @@
 // Remote callers, end to end: the real program started as a board starts a
 // door, with the test as the caller's terminal at the far end of the line.
-// The line is a loopback TCP connection the program inherits (telnet), or
-// the test DOOR32 host library the program loads, with the operator's
-// terminal a pseudo-terminal the test owns; or the program's standard input
-// and output (a socket pair or two pipes), which leaves it no terminal.
+// The line is a loopback TCP connection the program inherits (telnet), a
+// pseudo-terminal standing in for a serial line (handed over open, or named
+// as the drop file's port), or the test DOOR32 host library the program
+// loads, with the operator's terminal a pseudo-terminal the test owns; or
+// the program's standard input and output (a socket pair or two pipes),
+// which leaves it no terminal.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -15,6 +17,7 @@
 #include "support/demo_game.h"
 #include "support/host_board.h"
 #include "support/program_under_pty.h"
+#include "support/pseudo_terminal.h"
 #include "support/sockets.h"
 
 namespace {
@@ -99,30 +102,41 @@ std::string Door32Sys(const std::string& comm_type, const std::string& handle) {
 
 const std::string kOpening("\xff\xfb\x01\xff\xfb\x00", 6);  // IAC WILL ECHO, IAC WILL BINARY
 
-void TelnetSession(
-    const std::function<std::vector<std::string>(testsupport::DemoGame&, int)>& start) {
-  testsupport::DemoGame game;
-  testsupport::Connection connection = testsupport::ConnectLoopback();
-  std::vector<std::string> args = start(game, static_cast<int>(connection.door));
+// The program started on a line it inherits (`inherit`, or none: -1), the
+// test's end of it `caller`, which the hang-up closes; `greeting` looks at
+// what comes before the first screen.
+void InheritedLineSession(testsupport::DemoGame& game, const std::vector<std::string>& args,
+                          int inherit, int caller, const std::string& key_255,
+                          const std::function<void(ProgramUnderPty&)>& greeting) {
   std::string before = game.Snapshot();
-  ProgramUnderPty program(game.File("keldcfg"), args, game.path(), connection.door);
-  testsupport::CloseEnd(connection.door);  // the program holds it now
-  program.WatchSocket(connection.caller);
-
-  ASSERT_TRUE(program.WaitUntil([&] { return program.received().size() >= 6; }, 10000));
-  EXPECT_EQ(program.received().substr(0, 6), kOpening);
-  ASSERT_TRUE(testsupport::SendFully(connection.caller, "\xff\xfd\x18"));  // IAC DO 24
-  EXPECT_TRUE(program.WaitUntil(
-      [&] { return program.received().find("\xff\xfc\x18") != std::string::npos; }, 10000));
+  ProgramUnderPty program(game.File("keldcfg"), args, game.path(), inherit);
+  if (inherit >= 0) testsupport::CloseEnd(inherit);  // the program holds it now
+  program.WatchSocket(caller);
+  greeting(program);
   bool open = true;
   CallerSession(program,
-                {connection.caller, "\xff\xff",
+                {caller, key_255,
                  [&] {
-                   testsupport::CloseEnd(connection.caller);
+                   testsupport::CloseEnd(caller);
                    open = false;
                  }},
                 game, before);
-  if (open) testsupport::CloseEnd(connection.caller);
+  if (open) testsupport::CloseEnd(caller);
+}
+
+void TelnetSession(
+    const std::function<std::vector<std::string>(testsupport::DemoGame&, int)>& start) {
+  testsupport::DemoGame game;
+  testsupport::Connection line = testsupport::ConnectLoopback();
+  std::vector<std::string> args = start(game, static_cast<int>(line.door));
+  InheritedLineSession(
+      game, args, line.door, line.caller, "\xff\xff", [&](ProgramUnderPty& program) {
+        ASSERT_TRUE(program.WaitUntil([&] { return program.received().size() >= 6; }, 10000));
+        EXPECT_EQ(program.received().substr(0, 6), kOpening);
+        ASSERT_TRUE(testsupport::SendFully(line.caller, "\xff\xfd\x18"));  // IAC DO 24
+        EXPECT_TRUE(program.WaitUntil(
+            [&] { return program.received().find("\xff\xfc\x18") != std::string::npos; }, 10000));
+      });
 }
 
 TEST(TelnetCallerEndToEnd, HandleOnTheCommandLine) {
@@ -136,6 +150,41 @@ TEST(TelnetCallerEndToEnd, HandleFromDoor32Sys) {
     game.Write("DOOR32.SYS", Door32Sys("2", std::to_string(fd)));
     return std::vector<std::string>{"-D" + game.File("DOOR32.SYS")};
   });
+}
+
+// The caller's modem on the master of a pseudo-terminal whose slave is the
+// serial line, handed over open (`inherit`) or named (-1).
+void SerialSession(testsupport::DemoGame& game, const testsupport::PseudoTerminal& line,
+                   const std::vector<std::string>& args, int inherit) {
+  InheritedLineSession(game, args, inherit, line.master, "\xff", [](ProgramUnderPty& program) {
+    // No telnet offer on a serial line: the door console's first clear.
+    ASSERT_TRUE(program.WaitUntil([&] { return program.received().size() >= 10; }, 10000));
+    EXPECT_EQ(program.received().substr(0, 10), "\x1b[2J\x1b[1;1f");
+  });
+}
+
+TEST(SerialCallerEndToEnd, LineHandedOverOnTheCommandLine) {
+  testsupport::DemoGame game;
+  testsupport::PseudoTerminal line = testsupport::OpenPseudoTerminal();
+  int slave = testsupport::OpenSlave(line);
+  SerialSession(game, line, {"-H" + std::to_string(slave), "-N1"}, slave);
+}
+
+TEST(SerialCallerEndToEnd, PortNamedByDoorSys) {
+  testsupport::DemoGame game;
+  testsupport::PseudoTerminal line = testsupport::OpenPseudoTerminal();
+  std::vector<std::string> lines(52, "");
+  lines[0] = "COM1:";
+  lines[3] = "1";
+  lines[9] = "Remote Caller";
+  lines[17] = "3600";
+  lines[19] = "GR";
+  std::string text;
+  for (const std::string& field : lines) text += field + "\r\n";
+  game.Write("DOOR.SYS", text);
+  ::setenv("KELD_COM1", line.slave_path.c_str(), 1);
+  SerialSession(game, line, {"-D" + game.File("DOOR.SYS")}, -1);
+  ::unsetenv("KELD_COM1");
 }
 
 // The board's host libraries: the DOOR32 one carries the caller, the
