@@ -36,6 +36,10 @@ PipeLine PipePair();
 
 // Shrinks the kernel's buffers of a socket, so that sends stop short soon.
 void ShrinkBuffers(platform::Socket socket, int bytes);
+// How much a caller floods in the flood tests: 10 MB, and less where every
+// receive costs far more (Winsock under wine), still far beyond what the
+// buffers and the queue hold.
+extern const size_t kFloodBytes;
 // Sends all bytes (on a socket or a pipe), waiting as long as it takes;
 // false when the connection failed.
 bool SendFully(platform::Socket socket, const std::string& bytes);

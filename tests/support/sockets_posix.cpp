@@ -57,6 +57,8 @@ PipeLine PipePair() {
   return PipeLine{to_door[0], to_caller[1], to_caller[0], to_door[1]};
 }
 
+const size_t kFloodBytes = 10 << 20;
+
 void ShrinkBuffers(platform::Socket socket, int bytes) {
   ::setsockopt(Fd(socket), SOL_SOCKET, SO_SNDBUF, &bytes, sizeof bytes);
   ::setsockopt(Fd(socket), SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);

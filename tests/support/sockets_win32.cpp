@@ -104,6 +104,8 @@ PipeLine PipePair() {
   return PipeLine{end(to_door[0]), end(to_caller[1]), end(to_caller[0]), end(to_door[1])};
 }
 
+const size_t kFloodBytes = 512 << 10;
+
 void ShrinkBuffers(platform::Socket socket, int bytes) {
   const char* value = reinterpret_cast<const char*>(&bytes);
   ::setsockopt(Win(socket), SOL_SOCKET, SO_SNDBUF, value, sizeof bytes);

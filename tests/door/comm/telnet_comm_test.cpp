@@ -134,14 +134,11 @@ TEST_F(TelnetLine, Every255DoubledWhereverTheSocketStopsShort) {
   EXPECT_TRUE(received == wire);
 }
 
-// The socket buffers are kept small, so that a flood far beyond what they
-// and the queue hold stays quick to read where each receive costs more
-// (under wine).
 TEST_F(TelnetLine, AFloodIsHeldBackByTheQueueAndLosesNothing) {
   testsupport::ShrinkBuffers(line.door, 16384);
   testsupport::ShrinkBuffers(line.caller, 16384);
   Open();
-  const std::string data = MixedBytes(512 << 10, 10);
+  const std::string data = MixedBytes(testsupport::kFloodBytes, 10);
   const std::string wire = Doubled(data);
   std::atomic<bool> all_sent{false};
   std::thread flooding_caller([&] { all_sent = SendFully(line.caller, wire); });
