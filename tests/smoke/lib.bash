@@ -80,6 +80,16 @@ expect_handed_back() {
 }
 
 # Every file of the game directory with its checksum.
+# KELD.DAT differs from the reference file only in the forest fights per
+# day (offset 367, two bytes), which now hold the value.
+expect_only_forest_fights() {
+  local reference=$1 value=$2 changed
+  [ "$(od -A n -t u2 -j 367 -N 2 "$GAME_DIR/KELD.DAT" | tr -d ' ')" = "$value" ] ||
+    fail "forest fights are not $value at offset 367"
+  changed=$(cmp -l "$reference" "$GAME_DIR/KELD.DAT" | awk '{ print $1 }' | tr '\n' ' ' || true)
+  [ "$changed" = "368 " ] || fail "bytes changed at $changed, not only at the forest fights"
+}
+
 snapshot() { (cd "$GAME_DIR" && find . -type f ! -name exit.code -print0 | sort -z | xargs -0 md5sum); }
 
 # Starts the program for local use, takes the offered name at the login and
