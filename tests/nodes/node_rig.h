@@ -7,11 +7,12 @@
 #include "nodes/node_screen.h"
 #include "support/key_names.h"
 #include "support/rig.h"
+#include "support/snoop_rig.h"
 
 namespace nodes_test {
 
 struct NodeRig {
-  testsupport::Rig rig;
+  testsupport::SnoopRig rig;
   testsupport::TempDir dir;
   nodes::NodeNumbers numbers;
   nodes::NodeRun run{dir.path(), dir.path(), numbers};
@@ -22,8 +23,8 @@ struct NodeRig {
     nodes::NodeConfigure(rig.ui, run);
     EXPECT_EQ(rig.console.PendingKeys(), 0u) << rig.console.Dump();
   }
-  // Line n (from 1) of a node file on disk.
-  std::string Line(const std::string& name, size_t n) const {
+  // Line n (from 1) of a node file on disk, node1.dat by default.
+  std::string Line(size_t n, const std::string& name = "node1.dat") const {
     std::string text = dir.Read(name);
     size_t start = 0;
     for (size_t i = 1; i < n; ++i) start = text.find("\r\n", start) + 2;
@@ -40,17 +41,6 @@ inline nodes::NodeConfig Defaults() {
   nodes::NodeConfig c;
   nodes::SetNodeDefaults(c);
   return c;
-}
-
-// The file of a new node, as the game expects it.
-inline std::string DefaultFile(int node) {
-  std::string text = "**Garn Vosk's Node Data System, for node " + std::to_string(node) + "\r\n";
-  for (const char* line :
-       {"BBSNAME A Pretty Cool BBS", "BBSTYPE Local", ";COMPORT 0", ";FOSSIL", "LOCKBAUD 0",
-        "STATUS ON", "STATFORE 15", "STATBACK 1", ";NODE1", "NODIRECT", ";UNUSED",
-        "BBSDROP C:\\KELD\\", "NOOPEN", "NORESET", ";UNUSED"})
-    text += std::string(line) + "\r\n";
-  return text;
 }
 
 }  // namespace nodes_test
