@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "editors/editor_files.h"
-#include "platform/files.h"
 #include "platform/keys.h"
 #include "shell/keldcfg.h"
 #include "shell/settings_record.h"
@@ -11,15 +10,8 @@
 
 namespace {
 
-using testsupport::Rig;
 using testsupport::TempDir;
 namespace key = platform::key;
-
-door::CommandLine LocalStart(const TempDir& dir, std::vector<std::string> extra = {}) {
-  door::CommandLine cl{dir.File("keldcfg"), {"-L"}};
-  for (auto& arg : extra) cl.args.push_back(arg);
-  return cl;
-}
 
 // A game directory that starts without the settings error screen.
 std::string WriteSettings(const TempDir& dir) {
@@ -28,47 +20,52 @@ std::string WriteSettings(const TempDir& dir) {
   return bytes;
 }
 
-// Starts the program up to its main loop (the local login takes Enter).
-// `then` are the keys typed after the login.
-void Start(Rig& rig, shell::RunState& run, const TempDir& dir, std::vector<std::string> extra = {},
-           const std::string& then = "") {
-  rig.console.Key(key::kEnter);
-  rig.console.Type(then);
-  shell::LoadRunState(rig.ui, run, LocalStart(dir, std::move(extra)));
-}
+struct Program {
+  testsupport::SnoopRig rig;
+  shell::RunState run;
 
-void Leave(Rig& rig, shell::RunState& run) {
-  shell::RunExitDialogue(rig.ui, run);
-  shell::WriteBack(rig.door, run);
-}
+  // Starts up to the main loop (the local login takes Enter); `then` are
+  // the keys typed after the login.
+  void Start(const TempDir& dir, std::vector<std::string> args = {}, const std::string& then = "") {
+    rig.console.Key(key::kEnter);
+    rig.console.Type(then);
+    args.insert(args.begin(), "-L");
+    shell::LoadRunState(rig.ui, run, door::CommandLine{dir.File("keldcfg"), args});
+  }
+  void Leave() {
+    shell::RunExitDialogue(rig.ui, run);
+    shell::WriteBack(rig.door, run);
+  }
+};
 
-// One run of the program in `dir`: start, `change` the run state, leave.
+// One run of the program in `dir`: start, `change` the run state (and type
+// keys for the exit dialogue), leave.
 template <typename Change>
 void RunOnce(const TempDir& dir, Change change) {
-  Rig rig;
-  shell::RunState run;
-  Start(rig, run, dir);
-  change(run);
-  Leave(rig, run);
+  Program p;
+  p.Start(dir);
+  change(p.run, p.rig.console);
+  p.Leave();
 }
 
+// The farewell reaches the terminal before the files are written, so a
+// write that has to wait (a held lock file) does not freeze the old screen.
 TEST(StartUp, AFreshDirectoryStartsWithTheDefaultsAndExitWritesOnlyTheirFiles) {
-  EXPECT_EQ(platform::DirectoryOf("/bbs/keld/keldcfg"), "/bbs/keld/");
   TempDir dir;
   std::string settings = WriteSettings(dir);
-  Rig rig;
-  shell::RunState run;
-  Start(rig, run, dir);
-  EXPECT_EQ(run.GameDir, dir.path());
-  EXPECT_EQ(run.ProgramDir, dir.path());
-  EXPECT_EQ(rig.door.state.UserName, "SYSOP");
-  EXPECT_EQ(rig.console.screen().window().bottom, 24);  // row 25 is the status bar's
-  EXPECT_TRUE(run.IntroAnsi && run.FancyMore && run.NpcChatter);
-  EXPECT_EQ(run.DownloadPath, "NONE **SET THIS**");
-  EXPECT_EQ(run.DeedsToWin, 10);
-  Leave(rig, run);
-  EXPECT_TRUE(rig.ScreenHas("Thanks for using our software!"));
-  EXPECT_FALSE(rig.ScreenHas("Save changes?"));
+  Program p;
+  p.Start(dir, {"/GREEN"});  // only the whole "/G" switches the colours
+  EXPECT_EQ(p.run.ProgramDir, dir.path());
+  EXPECT_EQ(p.rig.ui.HiCode + p.rig.ui.LoCode, "`@`4");
+  bool shown_first = false;
+  p.rig.console.on_present = [&] {
+    std::string farewell = p.rig.Row(2).substr(0, 30);
+    if (farewell == "Thanks for using our software!" && !dir.Exists("KELDTOUR.DAT"))
+      shown_first = true;
+  };
+  p.Leave();
+  EXPECT_TRUE(shown_first);
+  EXPECT_FALSE(p.rig.Showed("Save changes?"));
   // Tournament defaults: off, unlimited time, ranked on dragon kills, one
   // day, three dragon kills needed.
   const std::string tournament("\0\0\1\0\0\0\0\1\0\3\0\0\0\0\0\0\0", 17);
@@ -76,152 +73,89 @@ TEST(StartUp, AFreshDirectoryStartsWithTheDefaultsAndExitWritesOnlyTheirFiles) {
                                 "\nPLAYEXT.DAT=" + std::string(1361, '\0') + "\n");
 }
 
-// The farewell reaches the terminal before the files are written, so a
-// write that has to wait (a held lock file) does not freeze the old screen.
-TEST(ExitDialogue, TheFarewellIsShownBeforeTheFilesAreWritten) {
+// Three runs: the switches off, the values read and changed, and a
+// tournament file longer than its record; then one switch on again over a
+// flag file made by hand, and a changed setting not saved; then the values
+// back to their defaults, and the setting saved.
+TEST(ExitWriteBack, FlagFilesValueFilesTheTournamentFileAndTheSettings) {
   TempDir dir;
-  WriteSettings(dir);
-  testsupport::SnoopRig rig;
-  shell::RunState run;
-  rig.console.Key(key::kEnter);
-  shell::LoadRunState(rig.ui, run, LocalStart(dir));
-  bool shown_first = false;
-  rig.console.on_present = [&] {
-    if (rig.console.Dump().find("Thanks for using our software!") != std::string::npos &&
-        !dir.Exists("KELDTOUR.DAT"))
-      shown_first = true;
-  };
-  shell::RunExitDialogue(rig.ui, run);
-  shell::WriteBack(rig.door, run);
-  EXPECT_TRUE(shown_first);
-  EXPECT_TRUE(dir.Exists("KELDTOUR.DAT"));
-}
-
-TEST(ExitWriteBack, FlagFilesAreCreatedWithTheirTextDeletedWhenOnAndNeverRewritten) {
-  TempDir dir;
-  WriteSettings(dir);
-  RunOnce(dir,
-          [](shell::RunState& run) { run.IntroAnsi = run.FancyMore = run.NpcChatter = false; });
-  EXPECT_EQ(dir.Read("NOANSI.DAT"), "Delete this file to enable intro ansis, chum.");
+  std::vector<uint8_t> random = testsupport::RandomBytes(700, 11);
+  const std::string settings(random.begin(), random.end());
+  dir.Write("keld.dat", settings);  // any letter case; the bytes past 629 are not read
+  dir.Write("GSZINFO.DAT", "A:\\SZ.EXE\r\nsecond line");
+  dir.Write("WINGAME.DAT", " \r\n 65541\r\n");                        // the low 16 bits are kept
+  std::vector<uint8_t> tournament = testsupport::RandomBytes(40, 7);  // its first record kept
+  dir.Write("KELDTOUR.DAT", tournament);
+  Program p;
+  p.Start(dir, {"/g"});
+  EXPECT_EQ(p.rig.ui.HiCode + p.rig.ui.LoCode, "`0`2");
+  EXPECT_EQ(p.run.HiBack, 2);
+  EXPECT_EQ(p.run.DownloadPath, "A:\\SZ.EXE");
+  EXPECT_EQ(p.run.DeedsToWin, 5);
+  p.run.IntroAnsi = p.run.FancyMore = p.run.NpcChatter = false;
+  p.run.DownloadPath = "";  // written as an empty line
+  p.run.DeedsToWin = 0;
+  p.Leave();
+  EXPECT_EQ(dir.Read("KELDTOUR.DAT"), std::string(tournament.begin(), tournament.begin() + 17));
   EXPECT_EQ(dir.Read("NOFMORE.DAT"), "Delete this file to enable fancy more prompts, chum.");
   EXPECT_EQ(dir.Read("NOCHAT.DAT"), "Delete this file to enable NPC chatter, bud.");
+  EXPECT_EQ(dir.Read("GSZINFO.DAT"), "\r\n");
+  EXPECT_EQ(dir.Read("WINGAME.DAT"), "0\r\n");
+
   dir.Write("NOCHAT.DAT", "made by hand");
-  RunOnce(dir, [](shell::RunState& run) {
+  RunOnce(dir, [](shell::RunState& run, auto& console) {
     EXPECT_FALSE(run.IntroAnsi || run.FancyMore || run.NpcChatter);
+    EXPECT_EQ(run.DeedsToWin, 0);
     run.IntroAnsi = true;
+    run.DeedsToWin = 10;
+    run.DownloadPath = "DISABLED!";
+    run.Settings.ForestFights = 99;
+    run.SettingsChanged = true;
+    console.Type("n");
   });
+  EXPECT_EQ(dir.Read("keld.dat"), settings);
   EXPECT_FALSE(dir.Exists("NOANSI.DAT"));
   EXPECT_TRUE(dir.Exists("NOFMORE.DAT"));
   EXPECT_EQ(dir.Read("NOCHAT.DAT"), "made by hand");
-}
-
-TEST(ExitWriteBack, DeedsNeededToWinAndTheDownloadProgramPath) {
-  TempDir dir;
-  WriteSettings(dir);
-  dir.Write("GSZINFO.DAT", "A:\\SZ.EXE\r\nsecond line");
-  dir.Write("WINGAME.DAT", " \r\n 65541\r\n");  // the low 16 bits are kept
-  RunOnce(dir, [](shell::RunState& run) {
-    EXPECT_EQ(run.DownloadPath, "A:\\SZ.EXE");
-    EXPECT_EQ(run.DeedsToWin, 5);
-    run.DownloadPath = "";  // written as an empty line
-    run.DeedsToWin = 0;
-  });
-  EXPECT_EQ(dir.Read("GSZINFO.DAT"), "\r\n");
-  EXPECT_EQ(dir.Read("WINGAME.DAT"), "0\r\n");
-  RunOnce(dir, [](shell::RunState& run) {
-    EXPECT_EQ(run.DeedsToWin, 0);
-    run.DeedsToWin = 10;
-    run.DownloadPath = "DISABLED!";
-  });
   EXPECT_FALSE(dir.Exists("WINGAME.DAT"));
   EXPECT_EQ(dir.Read("GSZINFO.DAT"), "\r\n");  // left alone
+
   dir.Write("WINGAME.DAT", "lots");
-  RunOnce(dir, [](shell::RunState& run) {
+  RunOnce(dir, [](shell::RunState& run, auto& console) {
     EXPECT_EQ(run.DeedsToWin, 10);
     run.DownloadPath = "NONE **SET THIS**";
+    run.Settings.ForestFights = 99;
+    run.SettingsChanged = true;
+    console.Type("\r ");  // Yes is selected first; a space closes "Changes saved."
   });
   EXPECT_FALSE(dir.Exists("GSZINFO.DAT"));
   EXPECT_FALSE(dir.Exists("WINGAME.DAT"));
+  EXPECT_EQ(dir.Read("keld.dat"), editors_test::WithInt<int32_t>(settings.substr(0, 629), 367, 99));
+  // No twin in the program's spelling (Exists would find this one on Windows).
+  EXPECT_EQ(dir.Snapshot().find("KELD.DAT"), std::string::npos);
 }
 
-TEST(StartUp, GreenSchemeOnlyForTheWholeParameter) {
-  TempDir dir;
-  WriteSettings(dir);
-  for (const char* arg : {"/g", "/GREEN"}) {
-    Rig rig;
-    shell::RunState run;
-    Start(rig, run, dir, {arg});
-    bool green = arg == std::string("/g");
-    EXPECT_EQ(rig.ui.HiCode, green ? "`0" : "`@");
-    EXPECT_EQ(rig.ui.LoCode, green ? "`2" : "`4");
-    EXPECT_EQ(run.HiBack, green ? 2 : 4);
-  }
-}
-
-TEST(Tournament, ALongerFileReadsItsFirstRecordAndIsRewrittenWithOne) {
-  TempDir dir;
-  WriteSettings(dir);
-  std::vector<uint8_t> bytes = testsupport::RandomBytes(40, 7);
-  bytes[0] = 1;                       // enabled
-  bytes[9] = 0x2C, bytes[10] = 0x01;  // dragon kills needed 300
-  dir.Write("KELDTOUR.DAT", bytes);
-  RunOnce(dir, [](shell::RunState& run) {
-    EXPECT_TRUE(run.Tournament.Enabled);
-    EXPECT_EQ(run.Tournament.DragonKillsNeeded, 300);
-  });
-  EXPECT_EQ(dir.Read("KELDTOUR.DAT"), std::string(bytes.begin(), bytes.begin() + 17));
-}
-
+// A tournament file shorter than its record (size 0 or 16), or choice C on
+// the settings error screen (no KELD.DAT, size -1 here).
 TEST(StartUpDeathTest, AShortTournamentFileOrChoiceCEndsBeforeTheMenuWritingNothing) {
-  for (size_t size : {0, 16}) {
+  for (int size : {0, 16, -1}) {
     TempDir dir;
-    WriteSettings(dir);
-    dir.Write("PLAYEXT.DAT", std::string(1361, '\0'));  // else loading creates it
-    dir.Write("KELDTOUR.DAT", std::string(size, '\x01'));
+    if (size >= 0) {
+      WriteSettings(dir);
+      dir.Write("PLAYEXT.DAT", std::string(1361, '\0'));  // else loading creates it
+      dir.Write("KELDTOUR.DAT", std::string(static_cast<size_t>(size), '\x01'));
+    }
     std::string before = dir.Snapshot();
     EXPECT_EXIT(
         {
-          Rig rig;
-          testsupport::ExpectProgramEnd(&rig.console);
-          shell::RunState run;
-          Start(rig, run, dir);
+          Program p;
+          testsupport::ExpectProgramEnd(&p.rig.console);
+          p.Start(dir, {}, "c");
         },
-        testing::ExitedWithCode(0), "Error reading KELDTOUR.DAT! Halting!");
+        testing::ExitedWithCode(0),
+        size < 0 ? "ERROR READING THE KELD.DAT FILE" : "Error reading KELDTOUR.DAT! Halting!");
     EXPECT_EQ(dir.Snapshot(), before) << "size " << size;
   }
-  TempDir dir;
-  EXPECT_EXIT(
-      {
-        Rig rig;
-        testsupport::ExpectProgramEnd(&rig.console);
-        shell::RunState run;
-        Start(rig, run, dir, {}, "c");
-      },
-      testing::ExitedWithCode(0), "ERROR READING THE KELD.DAT FILE");
-  EXPECT_EQ(dir.Snapshot(), "");
-}
-
-TEST(ExitDialogue, ChangedSettingsAreSavedOnlyOnYesAndUnknownBytesSurvive) {
-  TempDir dir;
-  std::vector<uint8_t> random = testsupport::RandomBytes(700, 11);
-  const std::string bytes(random.begin(), random.end());
-  dir.Write("keld.dat", bytes);  // any letter case
-  Rig rig;
-  shell::RunState run;
-  Start(rig, run, dir);
-  run.Settings.ForestFights = 99;
-  run.SettingsChanged = true;
-  rig.console.Type("n");
-  Leave(rig, run);
-  EXPECT_EQ(dir.Read("keld.dat"), bytes);
-
-  rig.console.Key(key::kEnter);  // Yes is selected first
-  rig.console.Type(" ");         // closes "Changes saved."
-  Leave(rig, run);
-  EXPECT_EQ(dir.Read("keld.dat"), editors_test::WithInt<int32_t>(bytes.substr(0, 629), 367, 99));
-  // No twin in the program's spelling (Exists would find this one on Windows).
-  EXPECT_EQ(dir.Snapshot().find("KELD.DAT"), std::string::npos);
-  EXPECT_EQ(rig.Row(2).substr(0, 30), "Thanks for using our software!");
 }
 
 }  // namespace
