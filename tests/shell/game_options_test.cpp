@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "editors/editor_files.h"
 #include "shell/main_loop.h"
@@ -61,7 +62,7 @@ struct OptionsRig {
   }
 };
 
-TEST(GameOptionsTab, ShowsTheValuesAndNoLimitForZero) {
+TEST(GameOptionsTab, ShowsTheValuesAndSwitchQuestionsStartAtTheValueButCleanModeAtOn) {
   OptionsRig o;
   o.OnTheTab("");
   const char* shown[] = {"Deletion Grace Period     : 15",      "Multinode Support         : On.",
@@ -72,86 +73,43 @@ TEST(GameOptionsTab, ShowsTheValuesAndNoLimitForZero) {
                          "Player resurrection limit : No limit"};
   for (int n = 1; n <= 11; ++n) EXPECT_EQ(o.Shown(n), shown[n - 1]);
   EXPECT_EQ(o.rig.AttrAt(24 + 13, 10), 0x0F);  // the hot key "a" of "amount" in white
+  o.Edit(9, "f");  // the NPC chatter switch lives in its flag file, not in KELD.DAT
+  EXPECT_FALSE(o.run.NpcChatter);
+  EXPECT_FALSE(o.run.SettingsChanged);
+  EXPECT_NE(o.rig.Row(12).find("\xBA NPC Chatter is.. \xBA"), std::string::npos);
 
-  o.OnTheTab("d0\rp0\rw0\rl5\rmf");
-  EXPECT_EQ(o.Shown(1), "Deletion Grace Period     : No limit");
+  o.OnTheTab("p0\rmf");
   EXPECT_EQ(o.Shown(8), "Max transfer per day      : No limit");
-  EXPECT_EQ(o.Shown(10), "Deeds needed to win game  : No limit");
-  EXPECT_EQ(o.Shown(11), "Player resurrection limit : 5");
   EXPECT_EQ(o.rig.Row(5).substr(20, 2), "=>");  // the last item chosen stays selected
-}
-
-TEST(GameOptionsTab, CleanModeAlwaysAsksFromOnAndStoresFiveOrZero) {
-  OptionsRig o;
-  o.Edit(5, "f");  // already off: still stored as 0, and counted as a change
-  EXPECT_EQ(o.run.Settings.CleanMode, 0);
-  EXPECT_TRUE(o.run.SettingsChanged);
-  EXPECT_NE(o.rig.Row(12).find("Clean mode?"), std::string::npos);
-  o.Edit(5, "\r");  // starts on On even when clean mode is on
+  o.Edit(2, "\r");  // multinode is off now, and the question starts there
+  EXPECT_FALSE(o.run.Settings.Multinode);
+  EXPECT_NE(o.rig.Row(14).find("-Off-"), std::string::npos);
+  o.Edit(5, "\r");  // clean mode is off, and yet the question starts on On
   EXPECT_EQ(o.run.Settings.CleanMode, 5);
+  EXPECT_NE(o.rig.Row(12).find("\xBA Clean mode? \xBA"), std::string::npos);
   EXPECT_NE(o.rig.Row(14).find("-On -"), std::string::npos);
-  o.rig.console.Type(kRight);
-  o.Edit(5, "\r");
+  o.Edit(5, "f");
   EXPECT_EQ(o.run.Settings.CleanMode, 0);
 }
 
-TEST(GameOptionsTab, SwitchQuestionsStartAtTheCurrentValue) {
-  struct Switch {
-    int item;
-    const char* prompt;
-    bool& (*value)(shell::RunState&);
-  };
-  const Switch switches[] = {
-      {2, "Multinode support?", [](shell::RunState& r) -> bool& { return r.Settings.Multinode; }},
-      {9, "NPC Chatter is..", [](shell::RunState& r) -> bool& { return r.NpcChatter; }},
-  };
-  for (const Switch& s : switches) {
-    OptionsRig o;
-    o.Edit(s.item, "f");
-    EXPECT_FALSE(s.value(o.run)) << s.item;
-    EXPECT_NE(o.rig.Row(12).find("\xBA " + std::string(s.prompt) + " \xBA"), std::string::npos);
-    o.Edit(s.item, "\r");  // now it starts at Off
-    EXPECT_FALSE(s.value(o.run)) << s.item;
-    EXPECT_NE(o.rig.Row(14).find("-Off-"), std::string::npos) << s.item;
-    o.Edit(s.item, "N");
-    EXPECT_TRUE(s.value(o.run)) << s.item;
-    // The NPC chatter switch lives in its flag file, not in KELD.DAT.
-    EXPECT_EQ(o.run.SettingsChanged, s.item != 9) << s.item;
-  }
-}
-
+// Each number item: its title, its range, where the answer goes, and how
+// the tab shows it (zero as no limit where zero means none).
 TEST(GameOptionsTab, NumberPromptsHaveTheirTitleAndRange) {
-  using R = shell::RunState;
-  struct NumberItem {
-    int item;
-    std::string title;
-    int32_t max;
-    int32_t (*value)(const R&);
-  };
-  const NumberItem items[] = {
-      {1, "Grace Period", 180, [](const R& r) { return r.Settings.GracePeriodDays; }},
-      {3, "Number of forest fights per day", 32000,
-       [](const R& r) { return r.Settings.ForestFights; }},
-      {7, "The limit on bank transfers", 2000000000,
-       [](const R& r) { return r.Settings.MaxTransferGold; }},
-      {10, "Number of times dragon must die to win", 100,
-       [](const R& r) -> int32_t { return r.DeedsToWin; }},
-      {11, "Number of times player can be resurrected ", 100,
-       [](const R& r) -> int32_t { return r.Settings.ResurrectionLimit; }},
-  };
-  for (const NumberItem& n : items) {
+  const std::tuple<int, const char*, int32_t, const char*, const char*> items[] = {
+      {1, "Grace Period", 180, "0", "No limit"},
+      {3, "Number of forest fights per day", 32000, "0", "0"},
+      {7, "The limit on bank transfers", 2000000000, "2000000000", "2000000000"},
+      {10, "Number of times dragon must die to win", 100, "0", "No limit"},
+      {11, "Number of times player can be resurrected ", 100, "5", "5"}};
+  for (auto [item, title, max, typed, shown] : items) {
     OptionsRig o;
-    int32_t before = n.value(o.run);
-    std::string max = std::to_string(n.max);
-    // Above the maximum starts the field again with the value it had.
-    o.Edit(n.item, std::to_string(int64_t{n.max} + 1) + "\r\r");
-    EXPECT_EQ(n.value(o.run), before) << n.item;
-    o.Edit(n.item, max + "\r");
-    EXPECT_EQ(n.value(o.run), n.max) << n.item;
-    EXPECT_NE(o.rig.Row(10).find(n.title), std::string::npos) << n.item;
-    EXPECT_NE(o.rig.Row(12).find(" 0 to " + max + " "), std::string::npos) << n.item;
+    o.Edit(item, std::string(typed) + "\r");
+    EXPECT_NE(o.rig.Row(10).find(title), std::string::npos) << item;
+    EXPECT_NE(o.rig.Row(12).find(" 0 to " + std::to_string(max) + " "), std::string::npos) << item;
     // The deeds needed to win live in WINGAME.DAT, not in KELD.DAT.
-    EXPECT_EQ(o.run.SettingsChanged, n.item != 10) << n.item;
+    EXPECT_EQ(o.run.SettingsChanged, item != 10) << item;
+    o.OnTheTab("");
+    EXPECT_EQ(o.Shown(item).substr(28), shown) << item;
   }
   // The trailing blank of the resurrection title widens its frame.
   OptionsRig o;
@@ -159,29 +117,27 @@ TEST(GameOptionsTab, NumberPromptsHaveTheirTitleAndRange) {
   EXPECT_EQ(o.rig.Row(10).substr(18, 46), "\xBA Number of times player can be resurrected  \xBA");
 }
 
-TEST(SettingsFile, EditsReachTheirPlacesAndTheFileKeepsItsPermissions) {
+// A short file shows the error screen, whose A writes the defaults; edits
+// then reach their places, and the file keeps its permission bits.
+TEST(SettingsFile, AShortFileGetsTheDefaultsAndEditsReachTheirPlaces) {
   OptionsRig o;
-  std::vector<uint8_t> random = testsupport::RandomBytes(629, 21);
-  std::string bytes(random.begin(), random.end());
-  bytes[166] = 7;  // a true byte other than 1
-  o.dir.Write("KELD.DAT", bytes + "a longer file is accepted");
-  fs::permissions(o.dir.File("KELD.DAT"), fs::perms::owner_read | fs::perms::owner_write |
-                                              fs::perms::group_read | fs::perms::others_read);
+  o.dir.Write("KELD.DAT", std::string(628, '\x03'));
+  fs::permissions(o.dir.File("KELD.DAT"),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const fs::perms access = fs::status(o.dir.File("KELD.DAT")).permissions();
-  shell::LoadSettings(o.rig.ui, o.run);  // no error screen: it would wait for a key
-  for (auto [item, keys] : {std::pair{1, "42\r"},
-                            {2, "f"},
-                            {3, "321\r"},
-                            {4, "17\r"},
-                            {5, "n"},
-                            {6, "n"},
-                            {7, "123456789\r"},
-                            {8, "99\r"},
-                            {11, "7\r"}})
-    o.Edit(item, keys);
+  o.rig.console.Type("xbA");  // other keys than A and C are ignored
+  shell::LoadSettings(o.rig.ui, o.run);
+  EXPECT_EQ(o.rig.console.PendingKeys(), 0u);
+  EXPECT_EQ(Trimmed(o.rig.Row(12)), "  (A) Create a NEW KELD.DAT file with defaults");
+  EXPECT_EQ(Trimmed(o.rig.Row(13)), "  (C) Drop to Dos, and forget the whole thing");
+  EXPECT_EQ(o.rig.AttrAt(4, 12), 0x0A);
+  std::string expected = DefaultSettingsFile();
+  EXPECT_EQ(o.dir.Read("KELD.DAT"), expected);
+
+  o.OnTheTab("d42\rmff321\rh17\rcntfa123456789\rp99\rl7\r");  // by the items' hot keys
   shell::SaveSettings(o.run);
-  std::string expected = WithInt<int32_t>(bytes, 179, 42);
-  expected[161] = 0;
+  expected = WithInt<int32_t>(expected, 179, 42);
+  expected[161] = expected[166] = 0;
   expected = WithInt<int32_t>(expected, 367, 321);
   expected = WithInt<int32_t>(expected, 171, 17);
   expected[366] = 5;
@@ -191,29 +147,6 @@ TEST(SettingsFile, EditsReachTheirPlacesAndTheFileKeepsItsPermissions) {
   EXPECT_EQ(editors_test::Difference(o.dir.Read("KELD.DAT"), expected), "");
   EXPECT_EQ(fs::status(o.dir.File("KELD.DAT")).permissions(), access);
   EXPECT_EQ(o.dir.Snapshot().find(".TMP"), std::string::npos);
-}
-
-TEST(SettingsFile, AShortOrMissingFileShowsTheErrorScreenAndAWritesTheDefaults) {
-  for (int size : {-1, 628}) {
-    OptionsRig o;
-    if (size >= 0) o.dir.Write("KELD.DAT", std::string(static_cast<size_t>(size), '\x03'));
-    o.rig.console.Type("xbA");  // other keys than A and C are ignored
-    shell::LoadSettings(o.rig.ui, o.run);
-    EXPECT_EQ(o.rig.console.PendingKeys(), 0u) << size;
-    EXPECT_EQ(o.dir.Read("KELD.DAT"), DefaultSettingsFile()) << size;
-    EXPECT_EQ(o.run.Settings.ForestFights, 15) << size;
-    if (size != 628) continue;
-    EXPECT_EQ(Trimmed(o.rig.Row(3)), "  ** ERROR READING THE KELD.DAT FILE **");
-    EXPECT_EQ(Trimmed(o.rig.Row(12)), "  (A) Create a NEW KELD.DAT file with defaults");
-    EXPECT_EQ(Trimmed(o.rig.Row(13)), "  (C) Drop to Dos, and forget the whole thing");
-    EXPECT_EQ(o.rig.AttrAt(4, 12), 0x0A);
-    EXPECT_EQ(o.rig.AttrAt(7, 12), 0x0F);
-    EXPECT_EQ(o.rig.console.screen().WhereY(), 15);
-    // The file written by choice A starts the next run quietly.
-    Rig next;
-    shell::LoadSettings(next.ui, o.run);
-    EXPECT_FALSE(next.ScreenHas("ERROR READING"));
-  }
 }
 
 }  // namespace
