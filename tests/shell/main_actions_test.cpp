@@ -20,9 +20,6 @@ struct ActionRig : testsupport::SnoopRig {
   shell::RunState run;
   ActionRig() { run.GameDir = dir.path(); }
   void Done() { EXPECT_EQ(console.PendingKeys(), 0u) << console.Dump(); }
-  bool ScreenHas(const std::string& text) const {
-    return console.Dump().find(text) != std::string::npos;
-  }
 };
 
 const char* const kPlayFiles[] = {"Player.dat",   "PLAYEXT.DAT", "playext2.dat", "BAR.TXT",
@@ -30,14 +27,7 @@ const char* const kPlayFiles[] = {"Player.dat",   "PLAYEXT.DAT", "playext2.dat",
                                   "LOGNOW.TXT",   "LOGOLD.TXT",  "MARRAGE.DAT",  "marbard.dat",
                                   "GAMEOVER.DAT", "LAST.DAT",    "KELDTOUR.DAT"};
 
-// Files the reset must leave alone.
-void WriteKeptFiles(const testsupport::TempDir& dir) {
-  for (const char* name : {"KELD.DAT", "NODE1.DAT", "WEAPONS.DAT", "GSZINFO.DAT", "NOANSI.DAT",
-                           "MAIL0", "MAIL151", "MAIL1.TXT"})
-    dir.Write(name, std::string("kept ") + name);
-}
-
-TEST(ResetEverything, DeletesThePlayFilesAndStartsTheExtrasAfresh) {
+TEST(ResetEverything, OnlyYDeletesThePlayFilesAndStartsTheExtrasAfresh) {
   ActionRig t;
   std::vector<uint8_t> extras = testsupport::RandomBytes(1361, 5);
   extras[1334] = 10;
@@ -47,9 +37,14 @@ TEST(ResetEverything, DeletesThePlayFilesAndStartsTheExtrasAfresh) {
     if (!t.dir.Exists(name)) t.dir.Write(name, "play");
   for (int n = 1; n <= 150; ++n)
     t.dir.Write((n == 77 ? "mail" : "MAIL") + std::to_string(n), "mail");
-  WriteKeptFiles(t.dir);
-  testsupport::TempDir kept;
-  WriteKeptFiles(kept);
+  testsupport::TempDir kept;  // the files the reset must leave alone, here and there
+  for (const char* name : {"KELD.DAT", "NODE1.DAT", "WEAPONS.DAT", "GSZINFO.DAT", "NOANSI.DAT",
+                           "MAIL0", "MAIL151", "MAIL1.TXT"})
+    for (const testsupport::TempDir* in : {&t.dir, &kept}) in->Write(name, name);
+  const std::string before = t.dir.Snapshot();
+  t.console.Type("n");  // anything but Y deletes nothing
+  shell::ResetEverything(t.ui, t.run);
+  EXPECT_EQ(t.dir.Snapshot(), before);
 
   t.console.Type("ya ");  // only a space ends the last screen
   shell::ResetEverything(t.ui, t.run);
@@ -60,34 +55,20 @@ TEST(ResetEverything, DeletesThePlayFilesAndStartsTheExtrasAfresh) {
   kept.Write("PLAYEXT2.DAT", std::string(76950, '\0'));
   EXPECT_EQ(t.dir.Snapshot(), kept.Snapshot());
   EXPECT_EQ(t.run.Extras.LastEditDate, "NEVER");
-  EXPECT_TRUE(t.ScreenHas("  Do it? [N] :Y"));
-  std::string marks;
-  for (int i = 0; i < 16; ++i) marks += ". ";
-  EXPECT_TRUE(t.ScreenHas("\n" + marks + ".\n"));
-  EXPECT_TRUE(t.ScreenHas("  All finished! [space to continue]"));
+  EXPECT_TRUE(t.Showed("  Do it? [N] :Y"));
+  EXPECT_TRUE(t.Showed("\n" + Repeat(". ", 16) + ".\n"));
+  EXPECT_TRUE(t.Showed("  All finished! [space to continue]"));
 }
 
-TEST(ResetEverything, AnythingButYDeletesNothing) {
-  for (const char* answer : {"n", "\x1B"}) {
-    ActionRig t;
-    for (const char* name : kPlayFiles) t.dir.Write(name, "play");
-    std::string before = t.dir.Snapshot();
-    t.console.Type(answer);
-    shell::ResetEverything(t.ui, t.run);
-    t.Done();
-    EXPECT_EQ(t.dir.Snapshot(), before) << answer;
-    EXPECT_FALSE(t.ScreenHas("STANDBY"));
-  }
-}
-
-TEST(ScoreFilePaths, PathsAreTestedWithoutHarmThenStoredOrDisabled) {
+TEST(MainActions, ScoreFilePathsAreTestedWithoutHarmAndTheDownloadPathTrimmedOrDisabled) {
   ActionRig t;
   t.run.Settings.AnsiScorePath = "/old/path";
   t.dir.Write("SCORE.ANS", "yesterday's scores");
   std::string fresh = t.dir.File("score.txt"), existing = t.dir.File("SCORE.ANS");
-  // a key for the warning; only redraws
+  // A bad path (a key for the warning), a new file, F2 (only redraws), a
+  // blank answer, an existing file.
   t.console.Type("A" + t.dir.File("gone/score.ans") + "\rkB" + fresh + "\r" +
-                 Extended(platform::key::kF2) + "A" + existing + "\r" + kEsc);
+                 Extended(platform::key::kF2) + "B \rA" + existing + "\r" + kEsc);
   shell::ScoreFilePaths(t.ui, t.run);
   t.Done();
   // Upper-cased where the file system ignores case; as typed where it does
@@ -96,39 +77,26 @@ TEST(ScoreFilePaths, PathsAreTestedWithoutHarmThenStoredOrDisabled) {
     return testsupport::OnWindows() ? platform::UpperCase(typed) : typed;
   };
   EXPECT_TRUE(t.Showed("  ** WARNING! ** That is an invalid path or file name!"));
+  EXPECT_TRUE(t.Showed("(A) ANSI  Score file Name & Path  : Disabled"));
+  EXPECT_TRUE(t.Showed("(B) Ascii Score file Name & Path  : " + stored(fresh)));
   EXPECT_EQ(t.run.Settings.AnsiScorePath, stored(existing));
-  EXPECT_EQ(t.run.Settings.AsciiScorePath, stored(fresh));
+  EXPECT_EQ(t.run.Settings.AsciiScorePath, "");
   EXPECT_TRUE(t.run.SettingsChanged);
   EXPECT_EQ(t.dir.Snapshot(), "SCORE.ANS=yesterday's scores\n");
-  EXPECT_NE(t.Row(8).find("(A) ANSI  Score file Name & Path  : " + stored(existing)),
-            std::string::npos);
-  EXPECT_NE(t.Row(9).find("(B) Ascii Score file Name & Path  : " + stored(fresh)),
-            std::string::npos);
 
-  t.console.Type("B \rA" + t.dir.File("gone/x") + "\rkQ");  // blank, then a bad path
-  shell::ScoreFilePaths(t.ui, t.run);
-  t.Done();
-  EXPECT_EQ(t.run.Settings.AsciiScorePath, "");
-  EXPECT_NE(t.Row(8).find("Score file Name & Path  : Disabled"), std::string::npos);
-}
-
-TEST(DownloadProgramPath, TrimmedOrDisabled) {
-  ActionRig t;
+  // The download program path: trimmed, or disabled by a blank answer.
+  t.run.SettingsChanged = false;
   t.console.Type("  /opt/gsz/gsz.exe   \r");
   shell::DownloadProgramPath(t.ui, t.run);
-  t.Done();
   EXPECT_EQ(t.run.DownloadPath, testsupport::OnWindows() ? "/OPT/GSZ/GSZ.EXE" : "/opt/gsz/gsz.exe");
-  EXPECT_TRUE(t.ScreenHas("  Currently: NONE **SET THIS**"));
+  EXPECT_TRUE(t.Showed("  Currently: NONE **SET THIS**"));
   EXPECT_FALSE(t.run.SettingsChanged);
-
-  ActionRig blank;
-  blank.run.DownloadPath = "/opt/gsz/gsz.exe";
-  blank.console.Type("   \rx ");
-  shell::DownloadProgramPath(blank.ui, blank.run);
-  blank.Done();
-  EXPECT_EQ(blank.run.DownloadPath, "DISABLED!");
-  EXPECT_TRUE(blank.ScreenHas("IN GAME DOWNLOADING DISABLED!"));
-  EXPECT_TRUE(blank.ScreenHas("  [space to continue]"));
+  t.console.Type("   \rx ");
+  shell::DownloadProgramPath(t.ui, t.run);
+  t.Done();
+  EXPECT_EQ(t.run.DownloadPath, "DISABLED!");
+  EXPECT_TRUE(t.Showed("IN GAME DOWNLOADING DISABLED!"));
+  EXPECT_TRUE(t.Showed("  [space to continue]"));
 }
 
 }  // namespace
