@@ -81,8 +81,6 @@ TEST_F(TelnetLine, OptionsAnsweredDataDeliveredAndTheCallersCloseNoticed) {
   EXPECT_FALSE(port.StartThreads());         // a second start starts nothing
   EXPECT_EQ(testsupport::ThreadCount(), threads);
 
-  Send("\xff\xfd\x18\xff\xfb\x01");  // IAC DO 24, IAC WILL ECHO
-  EXPECT_EQ(Receive(6), "\xff\xfc\x18\xff\xfb\x01");
   Send(
       "a\xff\xff"
       "b\xff\xf1"
