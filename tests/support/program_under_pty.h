@@ -19,10 +19,8 @@ namespace testsupport {
 struct StartOptions {
   // Set in the program's environment, beside the test's own ("LC_ALL=C").
   std::vector<std::string> env;
-  int cols = 80, rows = 25;  // the terminal's size
-  // No terminal: these become the program's standard input and output
-  // (standard error stays the test's), and it has no controlling terminal.
-  bool terminal = true;
+  // Given, these become the program's standard input and output instead of
+  // an 80x25 terminal (standard error stays the test's).
   platform::Socket in = platform::kNoSocket, out = platform::kNoSocket;
 };
 
@@ -30,9 +28,8 @@ StartOptions WithoutTerminal(platform::Socket in, platform::Socket out);
 
 class ProgramUnderPty {
  public:
-  // Starts `program` with `args` in directory `dir` on an 80x25 terminal
-  // (or as the options say); `inherit` stays open in the program under its
-  // own number.
+  // Starts `program` with `args` in directory `dir` as the options say;
+  // `inherit` stays open in the program under its own number.
   ProgramUnderPty(const std::string& program, const std::vector<std::string>& args,
                   const std::string& dir, platform::Socket inherit,
                   const StartOptions& options = {});
@@ -53,7 +50,6 @@ class ProgramUnderPty {
   // Waits for the program to end; its exit code, or -1 after timeout_ms.
   int WaitForExit(int timeout_ms);
 
-  int pid() const { return pid_; }
   // CPU time the program has used so far, in seconds.
   double CpuSeconds() const;
   const std::string& shown() const { return shown_; }

@@ -25,19 +25,11 @@ long long NowMs() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// The test's environment with the options' variables put in, each
-// replacing one of the same name.
+// The options' variables before the test's own, so that they are the ones
+// a look-up finds.
 std::vector<std::string> Environment(const std::vector<std::string>& changes) {
-  std::vector<std::string> env;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    std::string variable = *entry;
-    std::string name = variable.substr(0, variable.find('=') + 1);
-    bool replaced = std::any_of(changes.begin(), changes.end(), [&](const std::string& change) {
-      return change.rfind(name, 0) == 0;
-    });
-    if (!replaced) env.push_back(variable);
-  }
-  env.insert(env.end(), changes.begin(), changes.end());
+  std::vector<std::string> env = changes;
+  for (char** entry = environ; *entry != nullptr; ++entry) env.push_back(*entry);
   return env;
 }
 
@@ -74,23 +66,17 @@ std::vector<char*> Pointers(std::vector<std::string>& words) {
 }  // namespace
 
 StartOptions WithoutTerminal(platform::Socket in, platform::Socket out) {
-  StartOptions options;
-  options.terminal = false;
-  options.in = in;
-  options.out = out;
-  return options;
+  return {{}, in, out};
 }
 
 ProgramUnderPty::ProgramUnderPty(const std::string& program, const std::vector<std::string>& args,
                                  const std::string& dir, platform::Socket inherit,
                                  const StartOptions& options) {
   std::string slave_name;
-  if (options.terminal) {
+  if (options.in == platform::kNoSocket) {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
-    winsize size{};
-    size.ws_col = static_cast<unsigned short>(options.cols);
-    size.ws_row = static_cast<unsigned short>(options.rows);
+    winsize size{25, 80, 0, 0};
     ::ioctl(master_, TIOCSWINSZ, &size);
     slave_name = ::ptsname(master_);
   }
@@ -103,7 +89,7 @@ ProgramUnderPty::ProgramUnderPty(const std::string& program, const std::vector<s
 
   pid_ = ::fork();
   if (pid_ == 0)
-    BecomeProgram(options.terminal ? slave_name.c_str() : nullptr, static_cast<int>(options.in),
+    BecomeProgram(master_ >= 0 ? slave_name.c_str() : nullptr, static_cast<int>(options.in),
                   static_cast<int>(options.out), static_cast<int>(inherit), dir.c_str(),
                   argv.data(), envp.data());
   if (master_ >= 0) ::fcntl(master_, F_SETFL, O_NONBLOCK);

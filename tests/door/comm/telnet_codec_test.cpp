@@ -36,13 +36,9 @@ TEST(TelnetFilter, OptionAnswersAndSequencesSplitAcrossReceives) {
   Feed(filter, out, std::string("\xff\xfc\x00", 3));  // IAC WONT BINARY
   EXPECT_EQ(out.replies, std::string("\xff\xfb\x01\xff\xfc\x18\xff\xfb\x03\xff\xfb\x00", 12));
 
-  EXPECT_EQ(filter.NegotiationState, TelnetFilter::kData);
-
   out = Delivered();
   Feed(filter, out, "x\xff");
-  EXPECT_EQ(filter.NegotiationState, TelnetFilter::kAfterIac);
   Feed(filter, out, "\xfd");
-  EXPECT_EQ(filter.NegotiationState, TelnetFilter::kOption);
   Feed(filter, out, "\x18y\xff");
   Feed(filter, out, "\xffz");
   EXPECT_EQ(out.data, "xy\xffz");
@@ -78,19 +74,6 @@ TEST(IacDoubler, EveryByte255GoesOutTwiceWhereverASendStops) {
   for (const std::vector<size_t>& steps :
        std::vector<std::vector<size_t>>{{64}, {2, 64}, {0, 4, 1, 64}, {1, 1, 1, 1, 1, 1}})
     EXPECT_EQ(SendInSteps("a\xff\xff\x62", steps), doubled) << steps.size();  // 0x62 is "b"
-
-  // The owed half counts as sent before anything queued later.
-  IacDoubler doubler;
-  const uint8_t first[] = {0xFF};
-  uint8_t encoded[8];
-  ASSERT_EQ(doubler.Encode(first, 1, encoded), 2u);
-  EXPECT_EQ(doubler.Sent(first, 1, 1), 1u);  // the queued byte is done with ...
-  EXPECT_TRUE(doubler.OwesHalf());           // ... and its second half owed
-  const uint8_t next[] = {'q'};
-  ASSERT_EQ(doubler.Encode(next, 1, encoded), 2u);
-  EXPECT_EQ(encoded[0], 0xFF);
-  EXPECT_EQ(doubler.Sent(next, 1, 1), 0u);
-  EXPECT_FALSE(doubler.OwesHalf());
 }
 
 }  // namespace
