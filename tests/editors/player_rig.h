@@ -35,9 +35,4 @@ inline std::string Joined(const std::vector<Bytes>& records) {
   return out;
 }
 
-inline Bytes Record(const std::string& file, int n) {
-  auto at = file.begin() + static_cast<std::ptrdiff_t>(n * editors::kPlayerRecordSize);
-  return Bytes(at, at + static_cast<std::ptrdiff_t>(editors::kPlayerRecordSize));
-}
-
 }  // namespace players_test
