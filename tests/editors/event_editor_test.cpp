@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,33 @@ struct EventRig : testsupport::SnoopRig {
   }
 };
 
+TEST(EventRecord, FieldsRoundTripAndEveryOtherByteSurvives) {
+  std::vector<uint8_t> bytes = testsupport::RandomBytes(editors::kEventRecordSize, 38);
+  EventRecord event;
+  std::copy(bytes.begin(), bytes.end(), event.raw.begin());
+  platform::DecodeFields(event);
+  EXPECT_EQ(event.EventName.size(), std::min<size_t>(bytes[0], 255));
+  EXPECT_EQ(event.Target, bytes[3586] | bytes[3587] << 8);
+  // Unchanged fields write back the very bytes they came from.
+  platform::EncodeFields(event);
+  EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), event.raw.begin()));
+
+  event.EventName = "WELL";
+  event.Code[9] = "@writeln last";
+  event.UniqueId = "ID-1";
+  event.Target = 0xBEEF;
+  event.DisplayText = std::string(300, 'x');  // cut to the field
+  platform::EncodeFields(event);
+  EXPECT_EQ(std::string(event.raw.begin(), event.raw.begin() + 5), "\x04WELL");
+  EXPECT_EQ(event.raw[768 + 9 * 256], 13);
+  EXPECT_EQ(event.raw[3330], 4);
+  EXPECT_EQ(event.raw[3586] | event.raw[3587] << 8, 0xBEEF);
+  EXPECT_EQ(event.raw[3588], 255);
+  // The game's two bytes and everything behind the used lengths stay.
+  EXPECT_EQ(event.raw[3328] | event.raw[3329] << 8, bytes[3328] | bytes[3329] << 8);
+  EXPECT_EQ(event.raw[6], bytes[6]);
+}
+
 TEST(EventEditor, AMissingFileIsRecreatedOnlyWhenAskedAndTheListPagesTenAtATime) {
   EventRig no;
   no.Run("n ");
@@ -69,95 +97,66 @@ TEST(EventEditor, AMissingFileIsRecreatedOnlyWhenAskedAndTheListPagesTenAtATime)
   EXPECT_EQ(yes.Row(22), "        Author: Unknown              Ran from: In the Forest");
   EXPECT_EQ(yes.Row(24).find("Next Page"), std::string::npos);
 
-  EventRig eleven;
-  eleven.WriteEvents(11);
-  eleven.Run(">" + kEsc);  // the second page
-  EXPECT_TRUE(eleven.Showed("(>) Next Page"));
-  EXPECT_NE(eleven.Row(3).find("(A) EVENT11"), std::string::npos);
-  EXPECT_EQ(eleven.Row(5), "");
-  EXPECT_NE(eleven.Row(24).find("(<) Previous"), std::string::npos) << eleven.Row(24);
-  EXPECT_EQ(eleven.Row(24).find("Next Page"), std::string::npos);
+  yes.WriteEvents(1);
+  yes.Run(">" + kEsc);  // the second page
+  EXPECT_TRUE(yes.Showed("(>) Next Page"));
+  EXPECT_NE(yes.Row(3).find("(A) EVENT11"), std::string::npos);
+  EXPECT_EQ(yes.Row(5), "");
+  EXPECT_NE(yes.Row(24).find("(<) Previous"), std::string::npos) << yes.Row(24);
+  EXPECT_EQ(yes.Row(24).find("Next Page"), std::string::npos);
 }
+
+// The add-on replaces the event of its id (in any letter case); its
+// directory and its "other places" pair going again at the uninstall are
+// left to the end-to-end test of the real program.
+const char* const kAddOn =
+    "@#WELL\r\n@writeln the well\r\n"
+    "@#INSTALL\r\n@EVENTNAME WELL\r\n@AUTHOR Ann\r\n@AUTHID WELL-2\r\n@REPLACE id2\r\n"
+    "@TARGET otherplaces\r\n@CODEBEGIN\r\n@routine well in &filename\r\n@CODEEND\r\n"
+    "@#UNINSTALL\r\n@DEL *.DAT\r\n@RMDIR NODIR\r\n";
 
 // An event of an odd target shows it as not used and is cancelled: nothing
 // written; saved, it is appended as a copy (Escape in the target chooser:
 // other places). A new event: "S" is not offered yet; the code lines (the
 // gap before them closed up), the target "when leaving the inn", saved.
-// Then the messages of an import that finds nothing.
-TEST(EventEditor, CancelWritesNothingSavingAppendsAndImportFailuresAreShown) {
+// Imports that find nothing, then one that replaces event 2; uninstalled,
+// it runs its directives and leaves the other events.
+TEST(EventEditor, EditingSavingImportingAndUninstallingEvents) {
   EventRig t;
-  t.WriteEvents(2, 9);
-  std::string before = t.dir.Read("EVENTS.DAT");
+  t.WriteEvents(3, 9);
+  const std::string first = t.dir.Read("EVENTS.DAT").substr(0, editors::kEventRecordSize);
   t.dir.Write("plain.ldy", "@#PLAIN\r\n@writeln hi\r\n");
+  t.dir.Write("Well.ldy", kAddOn);
+  t.dir.Write("ADDON.DAT", "x");
   t.Run("AAchanged\rQAF" + kEsc + "S" +
         "!SA@#WELL\rBW.LDY\rDID-9\rEB@writeln one\rC@writeln two\rRFCS" +
-        "!I\r Inothere.ldy\r Iplain.ldy\r Q" + kEsc);
+        "!I\r Inothere.ldy\r Iplain.ldy\r Q" + "!Iwell.ldy\ryS" + kEsc);
   EXPECT_TRUE(t.Showed("Target     :  Not Used"));
-  EXPECT_TRUE(t.Showed("(U) Uninstall Event"));
-  EXPECT_TRUE(t.Showed("Line number #3"));
   EXPECT_EQ(t.Row(4), "        Author: Unknown              Ran from:");
   EXPECT_NE(t.Row(10).find("Ran from: Leaving Inn"), std::string::npos);
   std::vector<EventRecord> events = t.Events();
-  ASSERT_EQ(events.size(), 4u);
-  EXPECT_EQ(t.dir.Read("EVENTS.DAT").substr(0, before.size()), before);
-  EXPECT_EQ(events[2].EventName, "EVENT1");
+  ASSERT_EQ(events.size(), 5u);  // event 2 replaced
+  EXPECT_EQ(t.dir.Read("EVENTS.DAT").substr(0, first.size()), first);
+  EXPECT_EQ(events[1].EventName + "|" + events[2].EventName, "EVENT3|EVENT1");
   EXPECT_EQ(events[2].Target, editors::kTargetOtherPlaces);
-  EXPECT_EQ(t.dir.Read("3rdparty.dat"), "!EVENT1 E.LDY\r\nSome Lady Event!\r\n");
-  EXPECT_EQ(events[3].EventName, "WELL");
-  EXPECT_EQ(events[3].Code[0], "@writeln one");
-  EXPECT_EQ(events[3].Code[1], "@writeln two");
+  EXPECT_EQ(events[3].EventName + "|" + events[3].Code[0] + "|" + events[3].Code[1] + "|" +
+                events[3].Author,
+            "WELL|@writeln one|@writeln two|Unknown");
   EXPECT_EQ(events[3].Target, editors::kTargetLeaveInn);
-  EXPECT_EQ(events[3].Author, "Unknown");
-  EXPECT_NE(t.dir.Read("INN.LDY").find("1: @writeln one\r\n@writeln two\r\n@endcase 1"),
-            std::string::npos);
+  EXPECT_EQ(events[4].Code[0], "@routine well in well.ldy");
+  EXPECT_EQ(t.dir.Read("3rdparty.dat"),
+            "!EVENT1 E.LDY\r\nSome Lady Event!\r\n!WELL well.ldy\r\nSome Lady Event!\r\n");
   EXPECT_TRUE(t.Showed("No filename specified. Returning to the edit screen."));
   EXPECT_TRUE(t.Showed("Can't open that file! Are you sure it exists?"));
   EXPECT_TRUE(t.Showed("That file does not have a @#INSTALL! I cant install it!"));
-}
-
-// The add-on's directories and its "other places" pair going again are
-// left to the end-to-end test of the real program.
-const char* const kAddOn =
-    "@#WELL\r\n@writeln the well\r\n"
-    "@#INSTALL\r\n@EVENTNAME WELL\r\n@AUTHOR Ann\r\n@AUTHID WELL-2\r\n@REPLACE WELL-1\r\n"
-    "@TARGET otherplaces\r\n@DISP Visit the well\r\n"
-    "@CODEBEGIN\r\n@routine well in &filename\r\n@CODEEND\r\n"
-    "@#UNINSTALL\r\n@DEL *.DAT\r\n@RMDIR NODIR\r\n";
-
-TEST(EventEditor, ImportReplacesSavesAndUninstallRemovesAgain) {
-  EventRig t;
-  t.WriteEvents(2);
-  {
-    editors::EventStore store(t.dir.path());
-    ASSERT_TRUE(store.Open());
-    EventRecord old;
-    editors::ResetEvent(old);
-    old.UniqueId = "well-1";
-    old.Target = editors::kTargetLeaveBank;
-    store.Append(old);
-  }
-  t.dir.Write("Well.ldy", kAddOn);
-  t.dir.Write("3rdparty.dat", "; places\r\n");
-  t.dir.Write("ADDON.DAT", "x");
-  t.Run("!Iwell.ldy\rnQ!Iwell.ldy\ryS" + kEsc);  // declined: nothing filled in; then yes
   EXPECT_TRUE(t.Showed("The script you are importing wants to replace another event. Continue?"));
-  EXPECT_TRUE(t.Showed("Event File : well.ldy"));
   EXPECT_TRUE(t.Showed("Target     : Other Places"));
-  std::vector<EventRecord> events = t.Events();
-  ASSERT_EQ(events.size(), 3u);  // the replaced one has gone
-  EXPECT_EQ(events[2].Code[0], "@routine well in well.ldy");
-  EXPECT_EQ(events[2].DisplayText, "Visit the well");
-  EXPECT_EQ(t.dir.Read("3rdparty.dat"), "; places\r\n!WELL well.ldy\r\nVisit the well\r\n");
-  EXPECT_NE(t.dir.Read("BANK.LDY").find("@endquest"), std::string::npos);
 
-  t.console.shown.clear();
-  t.Run("CU " + kEsc);  // the third slot; a key for the directory message
+  t.Run("EU " + kEsc);  // the fifth slot; a key for the directory message
   EXPECT_TRUE(t.Showed("Could not remove the directory \"NODIR\""));
   EXPECT_FALSE(t.dir.Exists("ADDON.DAT"));
   EXPECT_TRUE(t.dir.Exists("EVENTS.DAT"));
-  events = t.Events();
-  ASSERT_EQ(events.size(), 2u);
-  EXPECT_EQ(events[1].EventName, "EVENT2");
+  EXPECT_EQ(t.Events().size(), 4u);
 }
 
 }  // namespace
