@@ -50,19 +50,17 @@ TEST(AddonInstall, DirectivesFillTheRecord) {
   std::string replace_id;
   RecordedInstall actions;
   editors::ApplyInstallSection(*section, event, replace_id, actions);
-  EXPECT_EQ(event.EventName, "");  // the last "@EVENTNAME" had no value
-  EXPECT_EQ(event.Author, "Ann Smith");
-  EXPECT_EQ(event.UniqueId, " two blanks");  // one character after the keyword goes
-  EXPECT_EQ(event.DisplayText, "Visit the well");
+  // The last "@EVENTNAME" had no value; one character after the keyword goes.
+  EXPECT_EQ(event.EventName + "|" + event.Author + "|" + event.UniqueId + "|" + event.DisplayText,
+            "|Ann Smith| two blanks|Visit the well");
   EXPECT_EQ(event.Target, editors::kTargetLeaveInn);  // "inn" changed nothing
   EXPECT_EQ(actions.made, (std::vector<std::string>{"WellDir", "FAILS"}));
   EXPECT_EQ(actions.messages, (std::vector<std::string>{"Count not create the directory FAILS",
                                                         "Unknown @target: \"INN\""}));
   // The block's lines, the empty one closed up, and the line that only
   // contains the end mark left out; a line the block did not reach stays.
-  EXPECT_EQ(event.Code[0], "@routine well in WELL.LDY");
-  EXPECT_EQ(event.Code[1], "@writeln last");
-  EXPECT_EQ(event.Code[2], "kept");
+  EXPECT_EQ(event.Code[0] + "|" + event.Code[1] + "|" + event.Code[2],
+            "@routine well in WELL.LDY|@writeln last|kept");
   EXPECT_EQ(replace_id, "");
   section = editors::InstallSection("@#INSTALL\r@REPLACE OLD-ID");
   editors::ApplyInstallSection(*section, event, replace_id, actions);
