@@ -35,23 +35,17 @@ TEST(EventScripts, EachPlaceGetsItsOwnEventsOrItsEmptyScript) {
       Event(editors::kTargetLeaveInn, {"@writeln three", "@writeln four"}),
       Event(7, {"@writeln unused"}),
   };
-  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kInn, events), "@#LEAVEINN\r\n" + kComments +
-                                                                      "@set &N1 to &rnd2\r\n"
-                                                                      "@case &N1 1\r\n"
-                                                                      "1: @writeln one\r\n"
-                                                                      "@writeln two\r\n"
-                                                                      "2: @writeln three\r\n"
-                                                                      "@writeln four\r\n"
-                                                                      "@endcase 1\r\n"
-                                                                      "@endquest\r\n");
+  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kInn, events),
+            "@#LEAVEINN\r\n" + kComments +
+                "@set &N1 to &rnd2\r\n@case &N1 1\r\n1: @writeln one\r\n@writeln two\r\n"
+                "2: @writeln three\r\n@writeln four\r\n@endcase 1\r\n@endquest\r\n");
   // An event without lines still ends its number's line.
   EXPECT_NE(editors::FormatEventScript(ScriptKind::kForest, events).find("1: \r\n@endcase 1"),
             std::string::npos);
   EXPECT_EQ(editors::FormatEventScript(ScriptKind::kForest, {}),
             "@#KELD\r\n" + kComments +
                 "@writeln   You lose your way in the forest, and lose\r\n"
-                "@writeln   a forest fight!\r\n"
-                "@endquest\r\n");
+                "@writeln   a forest fight!\r\n@endquest\r\n");
   EXPECT_EQ(editors::FormatEventScript(ScriptKind::kBank, events),
             "@#LEAVEBANK\r\n" + kComments + "@endquest\r\n");
 
