@@ -38,11 +38,10 @@ TEST(TournamentEditor, TheUnlimitedKindNeedsOneCriterionAndTheLimitedOneCyclesIt
   EXPECT_EQ(tour.LevelNeeded, 12);
 
   // A stat no name belongs to shows none and stays.
-  SnoopRig odd;
   tour.RankedOn = 7;
-  odd.console.Type("1crq");
-  editors::TournamentEditor(odd.ui, tour);
-  EXPECT_TRUE(odd.Showed("Stat the players are ranked on:\n"));
+  rig.console.Type("1crq");
+  editors::TournamentEditor(rig.ui, tour);
+  EXPECT_TRUE(rig.Showed("Stat the players are ranked on:\n"));
   EXPECT_EQ(tour.RankedOn, 7);
 }
 
