@@ -96,13 +96,14 @@ TEST(EventEditor, AMissingFileIsRecreatedOnlyWhenAskedAndTheListPagesTenAtATime)
   EXPECT_EQ(yes.Row(22), "        Author: Unknown              Ran from: In the Forest");
   EXPECT_EQ(yes.Row(24).find("Next Page"), std::string::npos);
 
-  yes.WriteEvents(1);
-  yes.Run(">" + kEsc);  // the second page
-  EXPECT_TRUE(yes.Showed("(>) Next Page"));
-  EXPECT_NE(yes.Row(3).find("(A) EVENT11"), std::string::npos);
-  EXPECT_EQ(yes.Row(5), "");
-  EXPECT_NE(yes.Row(24).find("(<) Previous"), std::string::npos) << yes.Row(24);
-  EXPECT_EQ(yes.Row(24).find("Next Page"), std::string::npos);
+  EventRig eleven;
+  eleven.WriteEvents(11);
+  eleven.Run(">" + kEsc);  // the second page
+  EXPECT_TRUE(eleven.Showed("(>) Next Page"));
+  EXPECT_NE(eleven.Row(3).find("(A) EVENT11"), std::string::npos);
+  EXPECT_EQ(eleven.Row(5), "");
+  EXPECT_NE(eleven.Row(24).find("(<) Previous"), std::string::npos) << eleven.Row(24);
+  EXPECT_EQ(eleven.Row(24).find("Next Page"), std::string::npos);
 }
 
 // The add-on replaces the event of its id (in any letter case). What its
