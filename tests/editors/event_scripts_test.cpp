@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <string>
 
 #include "platform/file.h"
@@ -35,23 +36,17 @@ TEST(EventScripts, EachPlaceGetsItsOwnEventsOrItsEmptyScript) {
       Event(editors::kTargetLeaveInn, {"@writeln three", "@writeln four"}),
       Event(7, {"@writeln unused"}),
   };
-  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kInn, events), "@#LEAVEINN\r\n" + kComments +
-                                                                      "@set &N1 to &rnd2\r\n"
-                                                                      "@case &N1 1\r\n"
-                                                                      "1: @writeln one\r\n"
-                                                                      "@writeln two\r\n"
-                                                                      "2: @writeln three\r\n"
-                                                                      "@writeln four\r\n"
-                                                                      "@endcase 1\r\n"
-                                                                      "@endquest\r\n");
+  EXPECT_EQ(editors::FormatEventScript(ScriptKind::kInn, events),
+            "@#LEAVEINN\r\n" + kComments +
+                "@set &N1 to &rnd2\r\n@case &N1 1\r\n1: @writeln one\r\n@writeln two\r\n"
+                "2: @writeln three\r\n@writeln four\r\n@endcase 1\r\n@endquest\r\n");
   // An event without lines still ends its number's line.
   EXPECT_NE(editors::FormatEventScript(ScriptKind::kForest, events).find("1: \r\n@endcase 1"),
             std::string::npos);
   EXPECT_EQ(editors::FormatEventScript(ScriptKind::kForest, {}),
             "@#KELD\r\n" + kComments +
                 "@writeln   You lose your way in the forest, and lose\r\n"
-                "@writeln   a forest fight!\r\n"
-                "@endquest\r\n");
+                "@writeln   a forest fight!\r\n@endquest\r\n");
   EXPECT_EQ(editors::FormatEventScript(ScriptKind::kBank, events),
             "@#LEAVEBANK\r\n" + kComments + "@endquest\r\n");
 
@@ -70,40 +65,34 @@ TEST(EventScripts, EachPlaceGetsItsOwnEventsOrItsEmptyScript) {
   EXPECT_EQ(editors::OtherPlacesPair(place), "!WELL W.LDY\r\nVisit\r\n");
 }
 
-TEST(EventScripts, OtherPlacesPairsRemovedWhateverTheirLetterCase) {
+// With no file there is nothing to remove. Both pairs of that name and
+// file go, whatever their letter case; the comment, the other pair and the
+// pair without "!" (whose second line only looks like a key) stay. A read
+// that fails part-way stops the program before anything is written: the
+// file keeps every pair, and no temporary file is left.
+TEST(EventScriptsDeathTest, OtherPlacesPairsRemovedWhateverTheirLetterCaseOrNotAtAll) {
   testsupport::TempDir dir;
-  dir.Write("3RDPARTY.DAT",
-            "; comment\r\n!KEEP A.LDY\r\nKept\r\nNO MARK\r\n!WELL W.LDY\r\n!WELL W.LDY\nOld");
   EventRecord well = Event(editors::kTargetOtherPlaces, {"x"});
   well.EventName = "well";
   well.EventFile = "w.ldy";
-
-  // Both pairs of that name and file go, whatever their letter case; the
-  // comment, the other pair and the pair without "!" (whose second line
-  // only looks like a key) stay.
+  editors::RemoveOtherPlacesEntry(dir.path(), well);
+  EXPECT_EQ(dir.Snapshot(), "");
+  dir.Write("3RDPARTY.DAT",
+            "; comment\r\n!KEEP A.LDY\r\nKept\r\nNO MARK\r\n!WELL W.LDY\r\n!WELL W.LDY\nOld");
   editors::RemoveOtherPlacesEntry(dir.path(), well);
   EXPECT_EQ(dir.Snapshot(),
             "3RDPARTY.DAT=; comment\r\n!KEEP A.LDY\r\nKept\r\nNO MARK\r\n!WELL W.LDY\r\n\n");
-  testsupport::TempDir empty;
-  editors::RemoveOtherPlacesEntry(empty.path(), well);  // nothing to remove
-  EXPECT_EQ(empty.Snapshot(), "");
-}
 
-// A read that fails part-way stops the program before anything is
-// written: the file keeps every pair, and no temporary file is left.
-TEST(EventScriptsDeathTest, AFailedReadOfTheOtherPlacesFileLeavesItAsItWas) {
-  testsupport::TempDir dir;
   std::string pairs;
-  for (int i = 0; i < 300; ++i) pairs += "!EVENT" + std::to_string(i) + " E.LDY\r\nText\r\n";
+  for (int i = 0; i < 300; ++i) pairs += "!WELL" + std::to_string(i) + " w.ldy\r\nText\r\n";
+  pairs += "!WELL W.LDY\r\nText\r\n";
+  std::filesystem::remove(dir.File("3RDPARTY.DAT"));
   dir.Write("3rdparty.dat", pairs);
-  EventRecord gone = Event(editors::kTargetOtherPlaces, {"x"});
-  gone.EventName = "EVENT0";
-  gone.EventFile = "E.LDY";
   EXPECT_EXIT(
       {
         testsupport::ExpectProgramEnd();
         platform::InjectReadFailure(dir.File("3rdparty.dat"), 5000, EIO);
-        editors::RemoveOtherPlacesEntry(dir.path(), gone);
+        editors::RemoveOtherPlacesEntry(dir.path(), well);
       },
       testing::ExitedWithCode(0), "I/O error .* while reading .*3rdparty.dat");
   EXPECT_EQ(dir.Snapshot(), "3rdparty.dat=" + pairs + "\n");

@@ -14,18 +14,14 @@ namespace players_test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline Bytes RandomPlayer(uint32_t seed, const std::string& own, const std::string& game) {
-  Bytes b = testsupport::RandomBytes(editors::kPlayerRecordSize, seed);
-  platform::PutString(b, 21, 50, own);
-  platform::PutString(b, 0, 20, game);
-  return b;
-}
-
+// Players "Own0", "Own1" ... with the game names "Game0", "Game1" ...
 inline std::vector<Bytes> RandomPlayers(int count, uint32_t seed = 100) {
   std::vector<Bytes> players;
-  for (int n = 0; n < count; ++n)
-    players.push_back(RandomPlayer(seed + static_cast<uint32_t>(n), "Own" + std::to_string(n),
-                                   "Game" + std::to_string(n)));
+  for (int n = 0; n < count; ++n) {
+    players.push_back(testsupport::RandomBytes(editors::kPlayerRecordSize, seed + n));
+    platform::PutString(players.back(), 21, 50, "Own" + std::to_string(n));
+    platform::PutString(players.back(), 0, 20, "Game" + std::to_string(n));
+  }
   return players;
 }
 
@@ -33,11 +29,6 @@ inline std::string Joined(const std::vector<Bytes>& records) {
   std::string out;
   for (const Bytes& r : records) out.append(r.begin(), r.end());
   return out;
-}
-
-inline Bytes Record(const std::string& file, int n) {
-  auto at = file.begin() + static_cast<std::ptrdiff_t>(n * editors::kPlayerRecordSize);
-  return Bytes(at, at + static_cast<std::ptrdiff_t>(editors::kPlayerRecordSize));
 }
 
 }  // namespace players_test
