@@ -28,13 +28,11 @@ std::string Ext(char scan) {
   return std::string{key::kExtended, scan};
 }
 
+// Line feed and DEL are the terminal's Enter and Backspace; Ctrl-@ must
+// not pose as the start of an extended key.
 TEST(KeyDecoder, OrdinaryKeysAndTheTerminalsOwnEnterAndBackspace) {
-  EXPECT_EQ(Decode("aZ 9~\t\x03"), "aZ 9~\t\x03");
-  EXPECT_EQ(Decode("\r"), "\r");
-  EXPECT_EQ(Decode("\n"), "\r");
-  EXPECT_EQ(Decode("\x7f"), "\b");
-  // Ctrl-@ must not pose as the start of an extended key.
-  EXPECT_EQ(Decode(std::string("a\0b", 3)), "ab");
+  using namespace std::string_literals;
+  EXPECT_EQ(Decode("aZ 9~\t\x03\rx\ny\x7f\0b"s), "aZ 9~\t\x03\rx\ry\bb");
 }
 
 TEST(KeyDecoder, CursorKeysInEveryForm) {
@@ -62,16 +60,14 @@ TEST(KeyDecoder, FunctionKeysInEveryForm) {
                 Ext(key::kF10));
 }
 
+// F11 and beyond, a terminal's replies, keypad keys, back-tab, and a number
+// too long for an int.
 TEST(KeyDecoder, UnknownSequencesAreSwallowedWhole) {
-  EXPECT_EQ(Decode("\x1b[16~x"), "x");
-  EXPECT_EQ(Decode("\x1b[23;2~y"), "y");  // F11 and beyond
-  EXPECT_EQ(Decode("\x1b[?1;2cz"), "z");  // a terminal's reply
+  EXPECT_EQ(Decode("\x1b[16~x\x1b[23;2~y\x1b[?1;2cz\x1bOxq\x1b[Zw\x1b[99999999999~k"), "xyzqwk");
   EXPECT_EQ(Decode("\x1b[>0;276;0c\x1b[A"), Ext(key::kUp));
-  EXPECT_EQ(Decode("\x1bOxq\x1b[Zw"), "qw");     // keypad, back-tab
-  EXPECT_EQ(Decode("\x1b[99999999999~k"), "k");  // no overflow in a long number
 }
 
-TEST(KeyDecoder, ALoneEscapeComesOutOnlyAfterTheTimeout) {
+TEST(KeyDecoder, ALoneEscapeComesOutOnlyAfterTheTimeoutAndSplitSequencesSurvive) {
   KeyDecoder decoder;
   EXPECT_EQ(Decode(decoder, "\x1b"), "");
   EXPECT_TRUE(decoder.InSequence());
@@ -86,10 +82,7 @@ TEST(KeyDecoder, ALoneEscapeComesOutOnlyAfterTheTimeout) {
   EXPECT_EQ(Decode("\x1bO", true), "\x1b");
   // A flush with nothing pending emits nothing.
   EXPECT_EQ(Decode("a", true), "a");
-}
-
-TEST(KeyDecoder, SequencesSurviveAnySplitAndBrokenOnesDoNotEatKeys) {
-  KeyDecoder decoder;
+  // Sequences survive any split, and broken ones do not eat keys.
   EXPECT_EQ(Decode(decoder, "\x1b"), "");
   EXPECT_EQ(Decode(decoder, "["), "");
   EXPECT_EQ(Decode(decoder, "1"), "");
@@ -106,22 +99,11 @@ TEST(KeyDecoder, Utf8InputBecomesCodePage437) {
   EXPECT_EQ(Decode(decoder, "\xc3"), "");
   EXPECT_FALSE(decoder.InSequence());          // no escape timeout for a split character
   EXPECT_EQ(Decode(decoder, "\xbc"), "\x81");  // ü
-  // Characters without a glyph, and glyphs of control bytes, are dropped.
-  EXPECT_EQ(Decode("a\xe2\x82\xac"
-                   "b"),
-            "ab");  // €
-  EXPECT_EQ(Decode("\xf0\x9f\x98\x80"
-                   "c"),
-            "c");  // an emoji
-  EXPECT_EQ(Decode("\xe2\x99\xa5"
-                   "d"),
-            "d");  // ♥ is not Ctrl-C
-  // Malformed input loses only the broken character.
-  EXPECT_EQ(Decode("\xbf"
-                   "e\xc3"
-                   "f\xff"
-                   "g"),
-            "efg");
+  // Characters without a glyph (€, an emoji) and glyphs of control bytes
+  // (♥ is not Ctrl-C) are dropped; malformed input loses only the broken
+  // character.
+  EXPECT_EQ(Decode("a\xe2\x82\xacz\xf0\x9f\x98\x80y\xe2\x99\xa5x"), "azyx");
+  EXPECT_EQ(Decode("\xbfw\xc3v\xffu"), "wvu");
   // A terminal outside UTF-8 types code page 437 bytes, which are the keys.
   KeyDecoder cp437(false);
   EXPECT_EQ(Decode(cp437, "\x81\xe1\xc3\xa9\x1b[A"), std::string("\x81\xe1\xc3\xa9\0H", 6));
