@@ -35,15 +35,12 @@ TEST(ColourText, WhatReachesTheScreenAndWhatTheCaller) {
 }
 
 TEST(ColourText, EveryCodeSelectsItsColour) {
-  const std::string codes = "^1234567890!@#$%";
-  const int expected[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-  for (size_t i = 0; i < codes.size(); ++i) {
-    Rig rig;
-    rig.ui.CWrite(std::string("`") + codes[i] + "X");
-    EXPECT_EQ(rig.AttrAt(1, 1) & 0x0F, expected[i]) << "code " << codes[i];
-  }
-  // The background code takes its digit; `r9 leaves the background alone.
   Rig rig;
+  rig.ui.CWrite("`^0`11`22`33`44`55`66`77`88`99`00`!1`@2`#3`$4`%5");
+  for (int colour = 0; colour < 16; ++colour)
+    EXPECT_EQ(rig.AttrAt(colour + 1, 1) & 0x0F, colour) << rig.Row(1).substr(0, 16);
+  rig.console.screen().GotoXY(1, 1);
+  // The background code takes its digit; `r9 leaves the background alone.
   rig.ui.CWrite("`r1A`r9abc");
   EXPECT_EQ(rig.Row(1).substr(0, 4), "Aabc");
   EXPECT_EQ(rig.AttrAt(1, 1) >> 4, 1);
