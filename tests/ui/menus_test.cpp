@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "platform/keys.h"
@@ -31,7 +32,8 @@ ui::MenuDef Menu(std::initializer_list<std::string_view> entries, bool show_hotk
   return menu;
 }
 
-int16_t RunLightbar(Rig& rig, ui::MenuDef& menu, int16_t start, const std::string& keys) {
+template <typename AnyRig>
+int16_t RunLightbar(AnyRig& rig, ui::MenuDef& menu, int16_t start, const std::string& keys) {
   rig.console.Type(keys);
   rig.ui.MenuPos = start;
   rig.door.DGotoRowCol(kMenuRow, kMenuCol);
@@ -55,10 +57,19 @@ TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
   EXPECT_EQ(menu.Item(2).Text, "Beta ");
   EXPECT_EQ(menu.Item(4).Text, "Delta");
 
-  // A move erases the old marker.
-  EXPECT_EQ(RunLightbar(rig, menu, 1, kDown + kDown + "\r"), 3);
-  EXPECT_EQ(rig.Row(5).substr(8, 2), "  ");
-  EXPECT_EQ(rig.Row(7).substr(8, 2), "=>");
+  // A move erases the old marker. Keys outside the accepted set (a letter
+  // that is no hot key, Left with its scan code "K", "6") are read and
+  // dropped without drawing anything, so a caller sees no redraw for them.
+  testsupport::SnoopRig snoop;
+  testsupport::CapturePort& caller = testsupport::MakeRemote(snoop.door);
+  std::vector<size_t> sent;  // bytes sent by the time each key byte is read
+  snoop.console.on_read = [&] { sent.push_back(caller.sent.size()); };
+  EXPECT_EQ(RunLightbar(snoop, menu, 1, "x" + kLeft + "6" + kDown + kDown + "\r"), 3);
+  ASSERT_EQ(sent.size(), 9u);
+  EXPECT_EQ(sent[5], sent[0]);
+  EXPECT_GT(sent[6], sent[5]);
+  EXPECT_EQ(snoop.Row(5).substr(8, 2), "  ");
+  EXPECT_EQ(snoop.Row(7).substr(8, 2), "=>");
 
   // Without hot keys the texts start at the cursor and letters do nothing.
   Rig plain_rig;
@@ -74,13 +85,7 @@ TEST(LightbarMenu, KeysMoveWrapSkipHiddenItemsAndChoose) {
   ui::MenuDef digits = Menu({"8Up", "2Down", "QQuit", "RRest"});
   ui::MenuDef letters = Menu({"AAdd", "CCopy"});
   ui::MenuDef arrows = Menu({"PPrint", "HHelp", "SSave"});
-  struct Case {
-    ui::MenuDef* menu;
-    int16_t start;
-    std::string keys;
-    int16_t want;
-  };
-  const Case cases[] = {
+  const std::tuple<ui::MenuDef*, int16_t, std::string, int16_t> cases[] = {
       {&four, 1, kDown + kDown + "\r", 4},  // over the hidden 3
       {&four, 4, "2\r", 1},                 // from the last item to the first
       {&greek, 1, kUp + "\r", 4},           // to the last even when it is hidden
@@ -100,11 +105,11 @@ TEST(LightbarMenu, KeysMoveWrapSkipHiddenItemsAndChoose) {
       // extended key.
       {&arrows, 1, Extended('2') + Extended(platform::key::kEnter), 2},
   };
-  for (const Case& c : cases) {
+  for (const auto& [menu, start, keys, want] : cases) {
     Rig rig;
-    EXPECT_EQ(RunLightbar(rig, *c.menu, c.start, c.keys), c.want) << c.keys;
-    EXPECT_EQ(rig.ui.MenuPos, c.want) << c.keys;
-    EXPECT_EQ(rig.console.PendingKeys(), 0u) << c.keys;
+    EXPECT_EQ(RunLightbar(rig, *menu, start, keys), want) << keys;
+    EXPECT_EQ(rig.ui.MenuPos, want) << keys;
+    EXPECT_EQ(rig.console.PendingKeys(), 0u) << keys;
   }
 }
 
@@ -163,13 +168,10 @@ TEST(ListPicker, DrawsItemsWhereTheySayAndHighlightsTheCurrentOne) {
 }
 
 TEST(ListPicker, KeysMoveWrapSkipHiddenItemsAndChoose) {
-  struct Steps {
-    std::vector<int> hidden;
-    std::string keys;  // then Enter
-    std::vector<std::pair<int16_t, int16_t>> from_to;
-  };
+  // Hidden items, keys (then Enter), and starts with the items they lead to.
+  using Starts = std::vector<std::pair<int16_t, int16_t>>;
   const std::vector<int> none, some = {1, 7, 9, 24};
-  const Steps steps[] = {
+  const std::tuple<std::vector<int>, std::string, Starts> steps[] = {
       {none, kDown, {{5, 7}, {23, 1}, {24, 1}}},
       {none, kUp, {{7, 5}, {25, 22}, {2, 25}}},  // below 1 wraps to the count
       {none, kLeft, {{1, 25}, {12, 11}}},
@@ -189,37 +191,16 @@ TEST(ListPicker, KeysMoveWrapSkipHiddenItemsAndChoose) {
       {none, Extended(platform::key::kF10), {{3, -10}}},
       {none, "e" + kDown, {{3, 5}}},
   };
-  for (const Steps& s : steps) {
-    for (auto [from, to] : s.from_to) {
+  for (const auto& [hidden, keys, starts] : steps) {
+    for (auto [from, to] : starts) {
       Rig rig;
       ui::PickDef pick = TwoColumns();
-      for (int n : s.hidden) pick.Item(n).Hidden = true;
-      rig.console.Type(s.keys + "\r");
-      EXPECT_EQ(RunPicker(rig, pick, from), to) << from << " " << s.keys;
+      for (int n : hidden) pick.Item(n).Hidden = true;
+      rig.console.Type(keys + "\r");
+      EXPECT_EQ(RunPicker(rig, pick, from), to) << from << " " << keys;
       EXPECT_EQ(rig.ui.MenuPos, to);
     }
   }
-}
-
-// Keys outside the accepted set are read and dropped without drawing
-// anything again, so a caller sees no erase-and-redraw for them (the
-// picker shares the loop).
-TEST(Menus, KeysOutsideTheAcceptedSetRedrawNothing) {
-  testsupport::SnoopRig rig;
-  testsupport::CapturePort& caller = testsupport::MakeRemote(rig.door);
-  std::vector<size_t> sent;  // bytes sent by the time each key byte is read
-  rig.console.on_read = [&] { sent.push_back(caller.sent.size()); };
-
-  // A letter that is no hot key, Left (scan code "K", no hot key either)
-  // and "6" are ignored; Down moves.
-  rig.console.Type("x" + kLeft + "6" + kDown + "\r");
-  ui::MenuDef menu = Greek();
-  rig.ui.MenuPos = 1;
-  rig.door.DGotoRowCol(kMenuRow, kMenuCol);
-  EXPECT_EQ(ui::LightbarMenu(rig.ui, menu), 2);
-  ASSERT_EQ(sent.size(), 7u);
-  EXPECT_EQ(sent[5], sent[0]);
-  EXPECT_GT(sent[6], sent[5]);
 }
 
 }  // namespace
