@@ -34,8 +34,13 @@ TEST(ColourText, WhatReachesTheScreenAndWhatTheCaller) {
   EXPECT_EQ(remote.sent, "");
 }
 
-TEST(ColourText, EveryCodeSelectsItsColour) {
+TEST(ColourText, EveryCodeSelectsItsColourAndTheRuleIsRed) {
   Rig rig;
+  rig.ui.DrawRule(2);  // columns 1 to 78, leaving red on
+  EXPECT_EQ(rig.Row(2), std::string(78, '\xC4') + "  ");
+  EXPECT_EQ(rig.AttrAt(1, 2), 0x04);
+  EXPECT_EQ(rig.console.screen().TextAttr() & 0x0F, 4);
+  rig.console.screen().GotoXY(1, 1);
   rig.ui.CWrite("`^0`11`22`33`44`55`66`77`88`99`00`!1`@2`#3`$4`%5");
   for (int colour = 0; colour < 16; ++colour)
     EXPECT_EQ(rig.AttrAt(colour + 1, 1) & 0x0F, colour) << rig.Row(1).substr(0, 16);
@@ -50,14 +55,6 @@ TEST(ColourText, EveryCodeSelectsItsColour) {
   EXPECT_EQ(rig.AttrAt(5, 1), rig.AttrAt(6, 1));
   EXPECT_EQ(rig.AttrAt(5, 1) & 0x0F, 4);
   EXPECT_EQ(rig.ui.Blink, 0);
-}
-
-TEST(ColourText, DrawRuleCoversColumnsOneTo78InRed) {
-  Rig rig;
-  rig.ui.DrawRule(2);
-  EXPECT_EQ(rig.Row(2), std::string(78, '\xC4') + "  ");
-  EXPECT_EQ(rig.AttrAt(1, 2), 0x04);
-  EXPECT_EQ(rig.console.screen().TextAttr() & 0x0F, 4);
 }
 
 }  // namespace
