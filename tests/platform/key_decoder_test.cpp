@@ -5,8 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/keys.h"
-
 namespace platform {
 namespace {
 
@@ -24,8 +22,13 @@ std::string Decode(std::string_view bytes, bool timeout = false) {
   return Decode(decoder, bytes, timeout);
 }
 
-std::string Ext(char scan) {
-  return std::string{key::kExtended, scan};
+// Extended keys as the PC knows them: a zero byte, then the scan code
+// ("H" the up arrow, "P" down, "K" left, "M" right, "G" Home, "O" End, "I"
+// PgUp, "Q" PgDn, "R" Ins, "S" Del, ";" to "D" F1 to F10).
+std::string Ext(std::string_view scans) {
+  std::string keys;
+  for (char scan : scans) keys += {'\0', scan};
+  return keys;
 }
 
 // Line feed and DEL are the terminal's Enter and Backspace; Ctrl-@ must
@@ -36,33 +39,25 @@ TEST(KeyDecoder, OrdinaryKeysAndTheTerminalsOwnEnterAndBackspace) {
 }
 
 TEST(KeyDecoder, CursorKeysInEveryForm) {
-  const std::string arrows = Ext(key::kUp) + Ext(key::kDown) + Ext(key::kRight) + Ext(key::kLeft);
-  EXPECT_EQ(Decode("\x1b[A\x1b[B\x1b[C\x1b[D\x1bOA\x1bOB\x1bOC\x1bOD"), arrows + arrows);
-  EXPECT_EQ(Decode("\x1b[1;5A\x1b[1;2D"), Ext(key::kUp) + Ext(key::kLeft));
-  for (std::string_view home : {"\x1b[H", "\x1b[1~", "\x1b[7~", "\x1bOH", "\x1b[1;5H"})
-    EXPECT_EQ(Decode(home), Ext(key::kHome)) << home.substr(1);
-  for (std::string_view end : {"\x1b[F", "\x1b[4~", "\x1b[8~", "\x1bOF"})
-    EXPECT_EQ(Decode(end), Ext(key::kEnd)) << end.substr(1);
-  EXPECT_EQ(Decode("\x1b[5~\x1b[6~\x1b[2~\x1b[3~\x1b[5;5~"),
-            Ext(key::kPgUp) + Ext(key::kPgDn) + Ext(key::kIns) + Ext(key::kDel) + Ext(key::kPgUp));
+  EXPECT_EQ(Decode("\x1b[A\x1b[B\x1b[C\x1b[D\x1bOA\x1bOB\x1bOC\x1bOD\x1b[1;5A\x1b[1;2D"),
+            Ext("HPMKHPMKHK"));
+  EXPECT_EQ(Decode("\x1b[H\x1b[1~\x1b[7~\x1bOH\x1b[1;5H\x1b[F\x1b[4~\x1b[8~\x1bOF"),
+            Ext("GGGGGOOOO"));
+  EXPECT_EQ(Decode("\x1b[5~\x1b[6~\x1b[2~\x1b[3~\x1b[5;5~"), Ext("IQRSI"));
 }
 
 TEST(KeyDecoder, FunctionKeysInEveryForm) {
-  const std::string f1_to_f4 = Ext(key::kF1) + Ext(key::kF2) + Ext(key::kF3) + Ext(key::kF4);
-  EXPECT_EQ(Decode("\x1bOP\x1bOQ\x1bOR\x1bOS"), f1_to_f4);
-  EXPECT_EQ(Decode("\x1b[11~\x1b[12~\x1b[13~\x1b[14~"), f1_to_f4);
-  EXPECT_EQ(Decode("\x1b[1;2P\x1b[1;5Q\x1b[1;3R\x1b[1;2S"), f1_to_f4);
-  EXPECT_EQ(Decode("\x1b[[A\x1b[[B\x1b[[C\x1b[[D\x1b[[E"), f1_to_f4 + Ext(key::kF5));
-  EXPECT_EQ(Decode("\x1b[15~\x1b[17~\x1b[18~\x1b[19~\x1b[20~\x1b[21~"),
-            Ext(key::kF5) + Ext(key::kF6) + Ext(key::kF7) + Ext(key::kF8) + Ext(key::kF9) +
-                Ext(key::kF10));
+  EXPECT_EQ(Decode("\x1bOP\x1bOQ\x1bOR\x1bOS\x1b[11~\x1b[12~\x1b[13~\x1b[14~"), Ext(";<=>;<=>"));
+  EXPECT_EQ(Decode("\x1b[1;2P\x1b[1;5Q\x1b[1;3R\x1b[1;2S\x1b[[A\x1b[[B\x1b[[C\x1b[[D\x1b[[E"),
+            Ext(";<=>;<=>?"));
+  EXPECT_EQ(Decode("\x1b[15~\x1b[17~\x1b[18~\x1b[19~\x1b[20~\x1b[21~"), Ext("?@ABCD"));
 }
 
 // F11 and beyond, a terminal's replies, keypad keys, back-tab, and a number
 // too long for an int.
 TEST(KeyDecoder, UnknownSequencesAreSwallowedWhole) {
   EXPECT_EQ(Decode("\x1b[16~x\x1b[23;2~y\x1b[?1;2cz\x1bOxq\x1b[Zw\x1b[99999999999~k"), "xyzqwk");
-  EXPECT_EQ(Decode("\x1b[>0;276;0c\x1b[A"), Ext(key::kUp));
+  EXPECT_EQ(Decode("\x1b[>0;276;0c\x1b[A"), Ext("H"));
 }
 
 TEST(KeyDecoder, ALoneEscapeComesOutOnlyAfterTheTimeoutAndSplitSequencesSurvive) {
@@ -84,10 +79,10 @@ TEST(KeyDecoder, ALoneEscapeComesOutOnlyAfterTheTimeoutAndSplitSequencesSurvive)
   EXPECT_EQ(Decode(decoder, "\x1b"), "");
   EXPECT_EQ(Decode(decoder, "["), "");
   EXPECT_EQ(Decode(decoder, "1"), "");
-  EXPECT_EQ(Decode(decoder, "5~"), Ext(key::kF5));
+  EXPECT_EQ(Decode(decoder, "5~"), Ext("?"));
   // A control byte inside a sequence ends it and counts as a key itself.
   EXPECT_EQ(Decode("\x1b[1\r"), "\r");
-  EXPECT_EQ(Decode("\x1b[\x1b[B"), Ext(key::kDown));
+  EXPECT_EQ(Decode("\x1b[\x1b[B"), Ext("P"));
 }
 
 TEST(KeyDecoder, Utf8InputBecomesCodePage437) {
@@ -104,7 +99,7 @@ TEST(KeyDecoder, Utf8InputBecomesCodePage437) {
   EXPECT_EQ(Decode("\xbfw\xc3v\xffu"), "wvu");
   // A terminal outside UTF-8 types code page 437 bytes, which are the keys.
   KeyDecoder cp437(false);
-  EXPECT_EQ(Decode(cp437, "\x81\xe1\xc3\xa9\x1b[A"), std::string("\x81\xe1\xc3\xa9\0H", 6));
+  EXPECT_EQ(Decode(cp437, "\x81\xe1\xc3\xa9\x1b[A"), "\x81\xe1\xc3\xa9" + Ext("H"));
 }
 
 }  // namespace
