@@ -46,10 +46,10 @@ TEST(ColourText, EveryCodeSelectsItsColourAndTheRuleIsRed) {
     EXPECT_EQ(rig.AttrAt(colour + 1, 1) & 0x0F, colour) << rig.Row(1).substr(0, 16);
   rig.console.screen().GotoXY(1, 1);
   // The background code takes its digit; `r9 leaves the background alone.
-  rig.ui.CWrite("`r1A`r9abc");
+  rig.ui.CWrite("`r2A`r9abc");  // (a 9 taken as a colour would be blue)
   EXPECT_EQ(rig.Row(1).substr(0, 4), "Aabc");
-  EXPECT_EQ(rig.AttrAt(1, 1) >> 4, 1);
-  EXPECT_EQ(rig.AttrAt(2, 1) >> 4, 1);
+  EXPECT_EQ(rig.AttrAt(1, 1) >> 4, 2);
+  EXPECT_EQ(rig.AttrAt(2, 1) >> 4, 2);
   // The blink flag never reaches the colour.
   rig.ui.CWrite("`b`4X`b`4Y");
   EXPECT_EQ(rig.AttrAt(5, 1), rig.AttrAt(6, 1));
