@@ -38,15 +38,12 @@ TEST(KeyDecoder, OrdinaryKeysAndTheTerminalsOwnEnterAndBackspace) {
   EXPECT_EQ(Decode("aZ 9~\t\x03\rx\ny\x7f\0b"s), "aZ 9~\t\x03\rx\ry\bb");
 }
 
-TEST(KeyDecoder, CursorKeysInEveryForm) {
+TEST(KeyDecoder, CursorAndFunctionKeysInEveryForm) {
   EXPECT_EQ(Decode("\x1b[A\x1b[B\x1b[C\x1b[D\x1bOA\x1bOB\x1bOC\x1bOD\x1b[1;5A\x1b[1;2D"),
             Ext("HPMKHPMKHK"));
   EXPECT_EQ(Decode("\x1b[H\x1b[1~\x1b[7~\x1bOH\x1b[1;5H\x1b[F\x1b[4~\x1b[8~\x1bOF"),
             Ext("GGGGGOOOO"));
   EXPECT_EQ(Decode("\x1b[5~\x1b[6~\x1b[2~\x1b[3~\x1b[5;5~"), Ext("IQRSI"));
-}
-
-TEST(KeyDecoder, FunctionKeysInEveryForm) {
   EXPECT_EQ(Decode("\x1bOP\x1bOQ\x1bOR\x1bOS\x1b[11~\x1b[12~\x1b[13~\x1b[14~"), Ext(";<=>;<=>"));
   EXPECT_EQ(Decode("\x1b[1;2P\x1b[1;5Q\x1b[1;3R\x1b[1;2S\x1b[[A\x1b[[B\x1b[[C\x1b[[D\x1b[[E"),
             Ext(";<=>;<=>?"));
