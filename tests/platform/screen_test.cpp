@@ -8,7 +8,7 @@ using platform::Screen;
 
 // Wrapping and scrolling inside the window are checked through the door
 // console's local rendering (tests/door/local_ansi_test.cpp).
-TEST(Screen, ControlsMoveTheCursorAndBellsAreCounted) {
+TEST(Screen, ControlsMoveTheCursorAndClearingStaysInTheWindow) {
   Screen screen;
   screen.Write("abc\bX\rY\nZ\a\a");
   EXPECT_EQ(screen.RowText(1).substr(0, 3), "YbX");
@@ -18,10 +18,8 @@ TEST(Screen, ControlsMoveTheCursorAndBellsAreCounted) {
   screen.GotoXY(1, 1);
   screen.Write("\b");  // never past the first column
   EXPECT_EQ(screen.WhereX(), 1);
-}
 
-TEST(Screen, ClearingUsesTheCurrentAttributeInsideTheWindow) {
-  Screen screen;
+  // Clearing uses the current attribute inside the window.
   screen.PutText(1, 1, "keep me", 0x07);
   screen.SetWindow(10, 5, 20, 8);
   screen.SetTextAttr(0x1F);
