@@ -30,15 +30,13 @@ TEST(Cp437, EveryByteIsOneDistinctCharacterThatMapsBack) {
     EXPECT_TRUE(byte < 0x20 || byte >= 0x7F || cp == static_cast<char32_t>(byte)) << byte;
   }
   EXPECT_EQ(Cp437ToUtf8(0), " ");
-}
 
-TEST(Cp437, TheGlyphsThatScreensDrawWithAndTypedLookAlikes) {
+  // The glyphs that screens draw with, and look-alikes typed for them.
   std::string glyphs;
   for (int byte : {0x01, 0x7F, 0x82, 0xC4, 0xE1, 0xFE, 0xFF})
     glyphs += Cp437ToUtf8(static_cast<uint8_t>(byte));
   EXPECT_EQ(glyphs, "☺⌂é─ß■\u00a0");
   EXPECT_EQ(UnicodeToCp437(U'ł'), -1);
-  // Look-alikes people type for the Greek-looking glyphs.
   EXPECT_EQ(UnicodeToCp437(U'β'), 0xE1);
   EXPECT_EQ(UnicodeToCp437(U'μ'), 0xE6);
   EXPECT_EQ(UnicodeToCp437(U'\t'), '\t');
