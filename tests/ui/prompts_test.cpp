@@ -39,16 +39,14 @@ TEST(ChooseTwo, KeysMoveTheSelectionOrAnswer) {
   EXPECT_EQ(rig.AttrAt(30, 11), 0x04);  // the frame in the low accent colour
   EXPECT_EQ(rig.AttrAt(34, 14), 0x0C);  // the selection marks in the high accent
   EXPECT_EQ(rig.AttrAt(35, 14), 0x0F);  // the selected answer in white
-}
 
-TEST(ChooseTwo, AnswersSitSixColumnsApartWhateverTheHotKeyMarks) {
+  // The answers sit six columns apart whatever the hot key marks.
   // "On " and "Off" with the keys N and F: the marks are case-sensitive, so
   // neither answer is marked, yet the keys still answer in any case (the
   // shell's multinode switch checks "N").
   auto ask = [](Rig& rig, bool first) {
     return ui::ChooseTwo(rig.ui, "Multinode support?", "On ", "Off", 'N', 'F', first);
   };
-  Rig rig;
   rig.console.Type("f");
   EXPECT_FALSE(ask(rig, true));
   // w = 18, x = 28; the first answer is drawn from column 34, the second
