@@ -40,13 +40,11 @@ int16_t RunLightbar(AnyRig& rig, ui::MenuDef& menu, int16_t start, const std::st
   return ui::LightbarMenu(rig.ui, menu);
 }
 
-ui::MenuDef Greek() {
-  return Menu({"AAlpha", "BBeta", "GGamma", "-DDelta"});
-}
+const ui::MenuDef kGreek = Menu({"AAlpha", "BBeta", "GGamma", "-DDelta"});
 
 TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
   Rig rig;
-  ui::MenuDef menu = Greek();
+  ui::MenuDef menu = kGreek;
   EXPECT_EQ(RunLightbar(rig, menu, -1, "\r"), 1);  // -1 starts on item 1
   EXPECT_EQ(rig.Row(5).substr(8, 13), "=> (A) Alpha ");
   EXPECT_EQ(rig.Row(6).substr(8, 13), "   (B) Beta  ");
@@ -80,7 +78,7 @@ TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
 }
 
 TEST(LightbarMenu, KeysMoveWrapSkipHiddenItemsAndChoose) {
-  ui::MenuDef greek = Greek();
+  ui::MenuDef greek = kGreek;
   ui::MenuDef four = Menu({"1One", "WTwo", "-TThree", "FFour"});
   ui::MenuDef digits = Menu({"8Up", "2Down", "QQuit", "RRest"});
   ui::MenuDef letters = Menu({"AAdd", "CCopy"});
