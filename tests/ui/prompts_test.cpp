@@ -77,23 +77,22 @@ TEST(MessageLinesAndBox, EmptyLinesBeforeTheLastTextStayAndTheLongestSetsTheWidt
   EXPECT_EQ(rig.Row(17).substr(30, 15), "\xC8" + std::string(13, '\xCD') + "\xBC");
   EXPECT_EQ(rig.AttrAt(33, 12), 0x0F);  // the text in white
 
-  Rig wide;
-  wide.console.Type("x");
-  ui::MessageLines(wide.ui, {"Short", "A much longer line here", "", "", ""}, true);
+  rig.console.Type("x");
+  ui::MessageLines(rig.ui, {"Short", "A much longer line here", "", "", ""}, true);
   // w = 23, x = 25.
-  EXPECT_EQ(wide.Row(12).substr(24, 27),
+  EXPECT_EQ(rig.Row(12).substr(24, 27),
             "\xBA" + std::string(10, ' ') + "Short" + std::string(10, ' ') + "\xBA");
-  EXPECT_EQ(wide.Row(13).substr(24, 27), "\xBA A much longer line here \xBA");
-  EXPECT_EQ(wide.Row(15).substr(24, 28),
+  EXPECT_EQ(rig.Row(13).substr(24, 27), "\xBA A much longer line here \xBA");
+  EXPECT_EQ(rig.Row(15).substr(24, 28),
             "\xBA" + std::string(7, ' ') + "<hit a key>" + std::string(8, ' ') + "\xBA");
 
   // The one-line box: short texts are padded to 13 characters in a frame of
   // width 11; longer ones set the width.
-  wide.console.Type("  ");
-  ui::MessageBox(wide.ui, "Hi");  // w = 11, x = 31
-  EXPECT_EQ(wide.Row(12).substr(30, 17), "\xBA Hi" + std::string(12, ' ') + "\xBA");
-  ui::MessageBox(wide.ui, "Changes saved, all of them.");  // w = 27, x = 23
-  EXPECT_EQ(wide.Row(12).substr(22, 31), "\xBA Changes saved, all of them. \xBA");
+  rig.console.Type("  ");
+  ui::MessageBox(rig.ui, "Hi");  // w = 11, x = 31
+  EXPECT_EQ(rig.Row(12).substr(30, 17), "\xBA Hi" + std::string(12, ' ') + "\xBA");
+  ui::MessageBox(rig.ui, "Changes saved, all of them.");  // w = 27, x = 23
+  EXPECT_EQ(rig.Row(12).substr(22, 31), "\xBA Changes saved, all of them. \xBA");
 }
 
 }  // namespace
