@@ -23,7 +23,7 @@ int32_t AskGrace(Rig& rig, const std::string& keys) {
   return ui::NumberPrompt(rig.ui, "Grace Period", 15, 180, 0);
 }
 
-TEST(NumberPrompt, DrawsTitleRangeAndAFieldOneCellWiderThanTheMaximum) {
+TEST(NumberPromptAndField, AFieldOneCellWiderThanTheMaximumTakesAMinusAndDigits) {
   Rig rig;
   EXPECT_EQ(AskGrace(rig, "\r"), 15);  // Enter alone keeps the value
   // w = 12 (the title), x = 34.
@@ -46,12 +46,10 @@ TEST(NumberPrompt, DrawsTitleRangeAndAFieldOneCellWiderThanTheMaximum) {
   ui::NumberPrompt(rig.ui, "Level", 0, 10, -10);
   EXPECT_NE(rig.Row(12).find(" -10 to 10 "), std::string::npos);
   EXPECT_EQ(rig.console.PendingKeys(), 0u);
-}
 
-// A field from -10 to 10: a leading minus only, digits up to the width of
-// the maximum, Enter on an untouched field keeps even a value outside the
-// range, and keys with no meaning here are ignored.
-TEST(NumberField, TakesALeadingMinusAndDigitsUpToTheWidthOfTheMaximum) {
+  // The number field alone, from -10 to 10: a leading minus only, digits up
+  // to the width of the maximum, Enter on an untouched field keeps even a
+  // value outside the range, and keys with no meaning here are ignored.
   // Keys typed, the value passed in, the result and what the field shows;
   // "15" is refused and the field starts over.
   const std::tuple<std::string, int32_t, int32_t, const char*> cases[] = {
@@ -59,14 +57,13 @@ TEST(NumberField, TakesALeadingMinusAndDigitsUpToTheWidthOfTheMaximum) {
       {"-50\r", 3, -5, "-5  "},   {"\r", 50, 50, "50  "},
       {"15\r\r", 50, 50, "50  "}, {"1a" + kBs + kEsc + kLeft + kDel + "\r", 3, 1, "1   "}};
   for (const auto& [keys, value, want, shown] : cases) {
-    Rig rig;
-    rig.console.Type(keys);
-    EXPECT_EQ(ui::NumberField(rig.ui, 5, 3, -10, 10, value), want) << keys;
-    EXPECT_EQ(rig.Row(3).substr(4, 4), shown) << keys;
-    EXPECT_EQ(rig.console.PendingKeys(), 0u) << keys;
+    Rig field;
+    field.console.Type(keys);
+    EXPECT_EQ(ui::NumberField(field.ui, 5, 3, -10, 10, value), want) << keys;
+    EXPECT_EQ(field.Row(3).substr(4, 4), shown) << keys;
+    EXPECT_EQ(field.console.PendingKeys(), 0u) << keys;
   }
   // Column and row 0 mean the cursor.
-  Rig rig;
   rig.door.DGotoRowCol(7, 12);
   rig.console.Type("4\r");
   EXPECT_EQ(ui::NumberField(rig.ui, 0, 0, 0, 99, 8), 4);
