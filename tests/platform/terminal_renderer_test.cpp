@@ -213,37 +213,32 @@ TEST(Renderer, AnAnsiSysTerminalInCodePage437GetsOnlyWhatItKnows) {
   EXPECT_EQ(renderer.Leave(screen), "\x1b[7B\x1b[0m" + erase_below + "\x1b[10H\n");
 }
 
-void RandomChanges(TerminalCaps caps) {
-  std::mt19937 random(1234);
-  auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
-  const uint8_t attrs[] = {0x07, 0x0F, 0x0C, 0x1E, 0x1F, 0x4F, 0x9E, 0x70};
-  const uint8_t chars[] = {' ', ' ', 'a', 'Z', '=', 0xC4, 0xCD, 0xB3, 0xFE, 0, 0xFF, 0x01};
-  Screen screen;
-  TerminalRenderer renderer(caps);
-  FakeTerminal terminal(caps);
-  for (int frame = 0; frame < 300; ++frame) {
-    for (int change = pick(0, 6); change > 0; --change) {
-      int col = pick(1, kScreenCols), row = pick(1, kScreenRows);
-      uint8_t attr = attrs[pick(0, 7)];
-      for (int n = pick(1, 90); n > 0 && col <= kScreenCols; --n)
-        screen.Put(col++, row,
-                   Cell{chars[pick(0, 11)], pick(0, 3) == 0 ? attrs[pick(0, 7)] : attr});
-    }
-    screen.GotoXY(pick(1, kScreenCols), pick(1, kScreenRows));
-    if (frame == 150) renderer.Invalidate();
-    renderer.SetTerminalSize(frame < 100 ? 80 : 132, 25);
-    terminal.Feed(renderer.Render(screen, frame % 7 != 0));
-    ExpectShows(terminal, screen);
-    EXPECT_EQ(terminal.cursor_visible, caps.ansi_sys || frame % 7 != 0);
-    if (testing::Test::HasFatalFailure()) return;
-  }
-}
-
 TEST(Renderer, RandomChangesAlwaysShowTheScreen) {
   for (TerminalCaps caps : {TerminalCaps{}, kAnsiSysCp437}) {
     SCOPED_TRACE(caps.ansi_sys ? "ANSI.SYS, code page 437" : "UTF-8");
-    RandomChanges(caps);
-    if (HasFatalFailure()) return;
+    std::mt19937 random(1234);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+    const uint8_t attrs[] = {0x07, 0x0F, 0x0C, 0x1E, 0x1F, 0x4F, 0x9E, 0x70};
+    const uint8_t chars[] = {' ', ' ', 'a', 'Z', '=', 0xC4, 0xCD, 0xB3, 0xFE, 0, 0xFF, 0x01};
+    Screen screen;
+    TerminalRenderer renderer(caps);
+    FakeTerminal terminal(caps);
+    for (int frame = 0; frame < 300; ++frame) {
+      for (int change = pick(0, 6); change > 0; --change) {
+        int col = pick(1, kScreenCols), row = pick(1, kScreenRows);
+        uint8_t attr = attrs[pick(0, 7)];
+        for (int n = pick(1, 90); n > 0 && col <= kScreenCols; --n)
+          screen.Put(col++, row,
+                     Cell{chars[pick(0, 11)], pick(0, 3) == 0 ? attrs[pick(0, 7)] : attr});
+      }
+      screen.GotoXY(pick(1, kScreenCols), pick(1, kScreenRows));
+      if (frame == 150) renderer.Invalidate();
+      renderer.SetTerminalSize(frame < 100 ? 80 : 132, 25);
+      terminal.Feed(renderer.Render(screen, frame % 7 != 0));
+      ExpectShows(terminal, screen);
+      EXPECT_EQ(terminal.cursor_visible, caps.ansi_sys || frame % 7 != 0);
+      if (HasFatalFailure()) return;
+    }
   }
 }
 
