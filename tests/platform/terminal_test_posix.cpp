@@ -11,8 +11,8 @@
 
 namespace {
 
-// A session through the main menu, a framed prompt and the exit dialogue;
-// what the terminal received.
+// A session through the main menu to a framed prompt; what the terminal
+// received.
 std::string LocalSession(const std::vector<std::string>& env) {
   testsupport::DemoGame game;
   testsupport::StartOptions options;
@@ -26,12 +26,7 @@ std::string LocalSession(const std::vector<std::string>& env) {
   EXPECT_TRUE(program.WaitForScreen("eletion Grace Period"));
   program.Type("d");
   EXPECT_TRUE(program.WaitForScreen("0 to 180"));
-  program.Type("\r\x1b");  // the number as it was, then leave the menu
-  EXPECT_TRUE(program.WaitForScreen("Save changes?"));
-  program.Type("n");
-  EXPECT_TRUE(program.WaitForScreen("Thanks for using our software!"));
-  EXPECT_EQ(program.WaitForExit(10000), 0);
-  return program.shown();
+  return program.shown();  // the smoke tests see the program end
 }
 
 // Outside UTF-8 the box characters are single bytes; on an "ansi-bbs"
