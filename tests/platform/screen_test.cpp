@@ -31,7 +31,6 @@ TEST(Screen, ControlsMoveTheCursorAndClearingStaysInTheWindow) {
   screen.SetTextAttr(0x07);
   screen.ClrEol();
   EXPECT_EQ(screen.At(12, 6), (platform::Cell{' ', 0x07}));
-  EXPECT_EQ(screen.At(20, 6).attr, 0x07);
   EXPECT_EQ(screen.At(11, 6).attr, 0x1F);
 }
 
