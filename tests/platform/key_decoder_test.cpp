@@ -31,14 +31,11 @@ std::string Ext(std::string_view scans) {
   return keys;
 }
 
-// Line feed and DEL are the terminal's Enter and Backspace; Ctrl-@ must
-// not pose as the start of an extended key.
-TEST(KeyDecoder, OrdinaryKeysAndTheTerminalsOwnEnterAndBackspace) {
+TEST(KeyDecoder, OrdinaryCursorAndFunctionKeysInEveryForm) {
+  // Line feed and DEL are the terminal's Enter and Backspace; Ctrl-@ must
+  // not pose as the start of an extended key.
   using namespace std::string_literals;
   EXPECT_EQ(Decode("aZ 9~\t\x03\rx\ny\x7f\0b"s), "aZ 9~\t\x03\rx\ry\bb");
-}
-
-TEST(KeyDecoder, CursorAndFunctionKeysInEveryForm) {
   EXPECT_EQ(Decode("\x1b[A\x1b[B\x1b[C\x1b[D\x1bOA\x1bOB\x1bOC\x1bOD\x1b[1;5A\x1b[1;2D"),
             Ext("HPMKHPMKHK"));
   EXPECT_EQ(Decode("\x1b[H\x1b[1~\x1b[7~\x1bOH\x1b[1;5H\x1b[F\x1b[4~\x1b[8~\x1bOF"),
