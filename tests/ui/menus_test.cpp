@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "platform/keys.h"
@@ -19,43 +21,32 @@ using namespace testsupport::keys;
 constexpr uint8_t kBarAttr = 0x1F;  // white on blue
 constexpr int kMenuCol = 10, kMenuRow = 5;
 
-struct Entry {
-  std::string text;
-  char hotkey;
-  bool hidden = false;
-};
-
-ui::MenuDef Menu(const std::vector<Entry>& entries, bool show_hotkeys = true) {
+// Each entry is its hot key followed by its text; a leading "-" hides it.
+ui::MenuDef Menu(std::initializer_list<std::string_view> entries, bool show_hotkeys = true) {
   ui::MenuDef menu;
-  menu.Count = static_cast<int16_t>(entries.size());
   menu.ShowHotkeys = show_hotkeys;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    menu.Items[i].Text = entries[i].text;
-    menu.Items[i].Hotkey = entries[i].hotkey;
-    menu.Items[i].Hidden = entries[i].hidden;
+  for (std::string_view entry : entries) {
+    bool hidden = entry[0] == '-';
+    menu.Add(std::string(entry.substr(hidden ? 2 : 1)), entry[hidden ? 1 : 0]).Hidden = hidden;
   }
   return menu;
 }
 
-// Runs the lightbar at column 10, row 5, starting on `start`.
-int16_t RunLightbar(Rig& rig, ui::MenuDef& menu, int16_t start, const std::string& keys) {
+template <typename AnyRig>
+int16_t RunLightbar(AnyRig& rig, ui::MenuDef& menu, int16_t start, const std::string& keys) {
   rig.console.Type(keys);
   rig.ui.MenuPos = start;
   rig.door.DGotoRowCol(kMenuRow, kMenuCol);
   return ui::LightbarMenu(rig.ui, menu);
 }
 
-ui::MenuDef Greek() {
-  return Menu({{"Alpha", 'A'}, {"Beta", 'B'}, {"Gamma", 'G'}, {"Delta", 'D', true}});
-}
+const ui::MenuDef kGreek = Menu({"AAlpha", "BBeta", "GGamma", "-DDelta"});
 
 TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
   Rig rig;
-  ui::MenuDef menu = Greek();
+  ui::MenuDef menu = kGreek;
   EXPECT_EQ(RunLightbar(rig, menu, -1, "\r"), 1);  // -1 starts on item 1
   EXPECT_EQ(rig.Row(5).substr(8, 13), "=> (A) Alpha ");
-  EXPECT_EQ(rig.Row(6).substr(8, 13), "   (B) Beta  ");
-  EXPECT_EQ(rig.Row(7).substr(8, 13), "   (G) Gamma ");
   EXPECT_EQ(rig.Row(8), std::string(80, ' '));  // a hidden item's row stays empty
   EXPECT_EQ(rig.AttrAt(13, 6), 0x0F);           // the hot key in white
   EXPECT_EQ(rig.AttrAt(12, 6), 0x0C);           // its brackets in the high accent
@@ -63,40 +54,42 @@ TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
   EXPECT_EQ(menu.Item(2).Text, "Beta ");
   EXPECT_EQ(menu.Item(4).Text, "Delta");
 
-  // A move erases the old marker.
-  EXPECT_EQ(RunLightbar(rig, menu, 1, kDown + kDown + "\r"), 3);
-  EXPECT_EQ(rig.Row(5).substr(8, 2), "  ");
-  EXPECT_EQ(rig.Row(7).substr(8, 2), "=>");
+  // A move erases the old marker. Keys outside the accepted set (a letter
+  // that is no hot key, Left with its scan code "K", "6") are read and
+  // dropped without drawing anything, so a caller sees no redraw for them.
+  testsupport::SnoopRig snoop;
+  testsupport::CapturePort& caller = testsupport::MakeRemote(snoop.door);
+  std::vector<size_t> sent;  // bytes sent by the time each key byte is read
+  snoop.console.on_read = [&] { sent.push_back(caller.sent.size()); };
+  EXPECT_EQ(RunLightbar(snoop, menu, 1, "x" + kLeft + "6" + kDown + kDown + "\r"), 3);
+  ASSERT_EQ(sent.size(), 9u);
+  EXPECT_EQ(sent[5], sent[0]);
+  EXPECT_GT(sent[6], sent[5]);
+  EXPECT_EQ(snoop.Row(5).substr(8, 2), "  ");
+  EXPECT_EQ(snoop.Row(7).substr(8, 2), "=>");
 
   // Without hot keys the texts start at the cursor and letters do nothing.
   Rig plain_rig;
-  ui::MenuDef plain = Menu({{"Alpha", 'A'}, {"Beta", 'B'}}, false);
+  ui::MenuDef plain = Menu({"AAlpha", "BBeta"}, false);
   EXPECT_EQ(RunLightbar(plain_rig, plain, 1, "b2\r"), 2);
   EXPECT_EQ(plain_rig.Row(5).substr(8, 8), "  Alpha ");
   EXPECT_EQ(plain_rig.Row(6).substr(8, 8), "=>Beta  ");
 }
 
 TEST(LightbarMenu, KeysMoveWrapSkipHiddenItemsAndChoose) {
-  ui::MenuDef greek = Greek();
-  ui::MenuDef four = Menu({{"One", '1'}, {"Two", 'W'}, {"Three", 'T', true}, {"Four", 'F'}});
-  ui::MenuDef digits = Menu({{"Up", '8'}, {"Down", '2'}, {"Quit", 'Q'}, {"Rest", 'R'}});
-  ui::MenuDef letters = Menu({{"Add", 'A'}, {"Copy", 'C'}});
-  ui::MenuDef arrows = Menu({{"Print", 'P'}, {"Help", 'H'}, {"Save", 'S'}});
-  struct Case {
-    ui::MenuDef* menu;
-    int16_t start;
-    std::string keys;
-    int16_t want;
-  };
-  const Case cases[] = {
+  ui::MenuDef greek = kGreek;
+  ui::MenuDef four = Menu({"1One", "WTwo", "-TThree", "FFour"});
+  ui::MenuDef digits = Menu({"8Up", "2Down", "QQuit", "RRest"});
+  ui::MenuDef arrows = Menu({"PPrint", "HHelp", "SSave"});
+  const std::tuple<ui::MenuDef*, int16_t, std::string, int16_t> cases[] = {
       {&four, 1, kDown + kDown + "\r", 4},  // over the hidden 3
       {&four, 4, "2\r", 1},                 // from the last item to the first
       {&greek, 1, kUp + "\r", 4},           // to the last even when it is hidden
       {&greek, 2, kEsc, 4},                 // Escape: the count whatever is current
       {&greek, 2, kF3, -3},                 // function keys: -1 to -10
       {&greek, 2, Extended(platform::key::kF10), -10},
-      // F7 and F9 keep their meaning though their scan codes are "A" and "C".
-      {&letters, 2, Extended(platform::key::kF7), -7},
+      // F7 keeps its meaning though its scan code is "A", a hot key here.
+      {&greek, 2, Extended(platform::key::kF7), -7},
       {&greek, -3, "\r", 1},   // a start left by a function key
       {&greek, 30, "8\r", 3},  // a start beyond the count: the last item
       {&greek, 1, "g", 3},     // hot keys choose at once
@@ -108,28 +101,23 @@ TEST(LightbarMenu, KeysMoveWrapSkipHiddenItemsAndChoose) {
       // extended key.
       {&arrows, 1, Extended('2') + Extended(platform::key::kEnter), 2},
   };
-  for (const Case& c : cases) {
+  for (const auto& [menu, start, keys, want] : cases) {
     Rig rig;
-    EXPECT_EQ(RunLightbar(rig, *c.menu, c.start, c.keys), c.want) << c.keys;
-    EXPECT_EQ(rig.ui.MenuPos, c.want) << c.keys;
-    EXPECT_EQ(rig.console.PendingKeys(), 0u) << c.keys;
+    EXPECT_EQ(RunLightbar(rig, *menu, start, keys), want) << keys;
+    EXPECT_EQ(rig.ui.MenuPos, want) << keys;
+    EXPECT_EQ(rig.console.PendingKeys(), 0u) << keys;
   }
 }
 
 // A two-column picker of 25 items: odd items on the left, even on the
-// right, rows 3 to 15.
+// right, rows 3 to 15; Escape gives item 9.
 ui::PickDef TwoColumns(bool show_hotkeys = true) {
   ui::PickDef pick;
-  pick.Count = 25;
   pick.ShowHotkeys = show_hotkeys;
-  pick.EscapeItem = 25;
-  for (int n = 1; n <= 25; ++n) {
-    ui::PickItem& item = pick.Item(n);
-    item.Text = "Item " + std::to_string(n);
-    item.Hotkey = static_cast<char>('A' + n - 1);
-    item.Col = static_cast<uint8_t>(n % 2 == 1 ? 2 : 40);
-    item.Row = static_cast<uint8_t>(3 + (n - 1) / 2);
-  }
+  pick.EscapeItem = 9;
+  for (int n = 1; n <= 25; ++n)
+    pick.Add("Item " + std::to_string(n), static_cast<char>('A' + n - 1), n % 2 == 1 ? 2 : 40,
+             3 + (n - 1) / 2);
   return pick;
 }
 
@@ -144,7 +132,6 @@ TEST(ListPicker, DrawsItemsWhereTheySayAndHighlightsTheCurrentOne) {
   rig.console.Type(kRight + "\r");
   EXPECT_EQ(RunPicker(rig, pick, -1), 2);
   EXPECT_EQ(rig.Row(3).substr(1, 10), "(A) Item 1");
-  EXPECT_EQ(rig.Row(3).substr(39, 10), "(B) Item 2");
   EXPECT_EQ(rig.Row(15).substr(1, 11), "(Y) Item 25");
   EXPECT_EQ(rig.AttrAt(3, 3), 0x0F);  // the hot key in white
   EXPECT_EQ(rig.AttrAt(2, 3), 0x0C);  // its brackets in the high accent
@@ -162,18 +149,24 @@ TEST(ListPicker, DrawsItemsWhereTheySayAndHighlightsTheCurrentOne) {
   EXPECT_EQ(plain_rig.Row(4).substr(1, 11), " IteItem 3 ");
   EXPECT_EQ(plain_rig.AttrAt(6, 4), kBarAttr);
   EXPECT_NE(plain_rig.AttrAt(5, 4), kBarAttr);
+
+  // A single-column list (steps 1) widens the texts to the longest, so that
+  // the bar has one width: item 2's bar runs from column 44 to 50.
+  Rig single;
+  single.ui.PickUpStep = single.ui.PickDownStep = 1;
+  ui::PickDef list = TwoColumns();
+  single.console.Type(kDown + kDown + kUp + "\r");  // 1 -> 2 -> 3 -> 2
+  EXPECT_EQ(RunPicker(single, list, 1), 2);
+  EXPECT_EQ(list.Item(2).Text, "Item 2 ");
+  EXPECT_EQ(single.AttrAt(50, 3), kBarAttr);
+  EXPECT_NE(single.AttrAt(51, 3), kBarAttr);
 }
 
-// Steps in the two columns and their special rows, over hidden items,
-// from starts outside the list; Escape, function keys and hot keys.
 TEST(ListPicker, KeysMoveWrapSkipHiddenItemsAndChoose) {
-  struct Steps {
-    std::vector<int> hidden;
-    std::string keys;  // then Enter
-    std::vector<std::pair<int16_t, int16_t>> from_to;
-  };
+  // Hidden items, keys (then Enter), and starts with the items they lead to.
+  using Starts = std::vector<std::pair<int16_t, int16_t>>;
   const std::vector<int> none, some = {1, 7, 9, 24};
-  const Steps steps[] = {
+  const std::tuple<std::vector<int>, std::string, Starts> steps[] = {
       {none, kDown, {{5, 7}, {23, 1}, {24, 1}}},
       {none, kUp, {{7, 5}, {25, 22}, {2, 25}}},  // below 1 wraps to the count
       {none, kLeft, {{1, 25}, {12, 11}}},
@@ -188,69 +181,21 @@ TEST(ListPicker, KeysMoveWrapSkipHiddenItemsAndChoose) {
       // ("R") choose nothing here, nor does a hidden item's key.
       {none, kPgDn + kIns, {{1, 1}}},
       {{5}, "e", {{1, 1}}},
+      // Escape, function keys and hot keys choose at once.
+      {none, kEsc, {{3, 9}}},
+      {none, Extended(platform::key::kF10), {{3, -10}}},
+      {none, "e" + kDown, {{3, 5}}},
   };
-  for (const Steps& s : steps) {
-    for (auto [from, to] : s.from_to) {
+  for (const auto& [hidden, keys, starts] : steps) {
+    for (auto [from, to] : starts) {
       Rig rig;
       ui::PickDef pick = TwoColumns();
-      for (int n : s.hidden) pick.Item(n).Hidden = true;
-      rig.console.Type(s.keys + "\r");
-      EXPECT_EQ(RunPicker(rig, pick, from), to) << from << " " << s.keys;
+      for (int n : hidden) pick.Item(n).Hidden = true;
+      rig.console.Type(keys + "\r");
+      EXPECT_EQ(RunPicker(rig, pick, from), to) << from << " " << keys;
       EXPECT_EQ(rig.ui.MenuPos, to);
     }
   }
-  // Escape gives the escape item, function keys -1 to -10, hot keys their
-  // item, at once.
-  for (auto [keys, want] :
-       {std::pair{kEsc, 9}, {Extended(platform::key::kF10), -10}, {std::string("e"), 5}}) {
-    Rig rig;
-    ui::PickDef pick = TwoColumns();
-    pick.EscapeItem = 9;
-    rig.console.Type(keys);
-    EXPECT_EQ(RunPicker(rig, pick, 3), want) << keys;
-    EXPECT_EQ(rig.ui.MenuPos, want);
-  }
-}
-
-TEST(ListPicker, ASingleColumnListWidensTheBarToTheLongestText) {
-  Rig rig;
-  rig.ui.PickUpStep = rig.ui.PickDownStep = 1;
-  ui::PickDef pick;
-  pick.Count = 3;
-  const char* texts[] = {"Short", "A longer one", "Mid"};
-  for (int n = 1; n <= 3; ++n) {
-    pick.Item(n).Text = texts[n - 1];
-    pick.Item(n).Hotkey = static_cast<char>('0' + n);
-    pick.Item(n).Col = 5;
-    pick.Item(n).Row = static_cast<uint8_t>(9 + n);
-  }
-  rig.console.Type(kDown + kDown + kDown + kUp + "\r");  // 1 -> 2 -> 3 -> 1 -> 3
-  EXPECT_EQ(RunPicker(rig, pick, 1), 3);
-  EXPECT_EQ(pick.Item(3).Text, "Mid         ");
-  EXPECT_EQ(rig.AttrAt(9, 12), kBarAttr);
-  EXPECT_EQ(rig.AttrAt(20, 12), kBarAttr);
-  EXPECT_EQ(rig.AttrAt(20, 10), 0x07);  // the others drawn plain, their full width
-}
-
-// Keys outside the accepted set are read and dropped without drawing
-// anything again, so a caller sees no erase-and-redraw for them (the
-// picker shares the loop).
-TEST(Menus, KeysOutsideTheAcceptedSetRedrawNothing) {
-  testsupport::SnoopRig rig;
-  testsupport::CapturePort& caller = testsupport::MakeRemote(rig.door);
-  std::vector<size_t> sent;  // bytes sent by the time each key byte is read
-  rig.console.on_read = [&] { sent.push_back(caller.sent.size()); };
-
-  // A letter that is no hot key, Left (scan code "K", no hot key either)
-  // and "6" are ignored; Down moves.
-  rig.console.Type("x" + kLeft + "6" + kDown + "\r");
-  ui::MenuDef menu = Greek();
-  rig.ui.MenuPos = 1;
-  rig.door.DGotoRowCol(kMenuRow, kMenuCol);
-  EXPECT_EQ(ui::LightbarMenu(rig.ui, menu), 2);
-  ASSERT_EQ(sent.size(), 7u);
-  EXPECT_EQ(sent[5], sent[0]);
-  EXPECT_GT(sent[6], sent[5]);
 }
 
 }  // namespace
