@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "platform/keys.h"
-#include "support/capture_port.h"
 #include "support/key_names.h"
 #include "support/rig.h"
-#include "support/snoop_rig.h"
 
 namespace {
 
@@ -22,9 +20,8 @@ constexpr uint8_t kBarAttr = 0x1F;  // white on blue
 constexpr int kMenuCol = 10, kMenuRow = 5;
 
 // Each entry is its hot key followed by its text; a leading "-" hides it.
-ui::MenuDef Menu(std::initializer_list<std::string_view> entries, bool show_hotkeys = true) {
+ui::MenuDef Menu(std::initializer_list<std::string_view> entries) {
   ui::MenuDef menu;
-  menu.ShowHotkeys = show_hotkeys;
   for (std::string_view entry : entries) {
     bool hidden = entry[0] == '-';
     menu.Add(std::string(entry.substr(hidden ? 2 : 1)), entry[hidden ? 1 : 0]).Hidden = hidden;
@@ -32,8 +29,7 @@ ui::MenuDef Menu(std::initializer_list<std::string_view> entries, bool show_hotk
   return menu;
 }
 
-template <typename AnyRig>
-int16_t RunLightbar(AnyRig& rig, ui::MenuDef& menu, int16_t start, const std::string& keys) {
+int16_t RunLightbar(Rig& rig, ui::MenuDef& menu, int16_t start, const std::string& keys) {
   rig.console.Type(keys);
   rig.ui.MenuPos = start;
   rig.door.DGotoRowCol(kMenuRow, kMenuCol);
@@ -54,26 +50,11 @@ TEST(LightbarMenu, DrawsHotKeysTextsAndTheMarkerAtTheCursor) {
   EXPECT_EQ(menu.Item(2).Text, "Beta ");
   EXPECT_EQ(menu.Item(4).Text, "Delta");
 
-  // A move erases the old marker. Keys outside the accepted set (a letter
-  // that is no hot key, Left with its scan code "K", "6") are read and
-  // dropped without drawing anything, so a caller sees no redraw for them.
-  testsupport::SnoopRig snoop;
-  testsupport::CapturePort& caller = testsupport::MakeRemote(snoop.door);
-  std::vector<size_t> sent;  // bytes sent by the time each key byte is read
-  snoop.console.on_read = [&] { sent.push_back(caller.sent.size()); };
-  EXPECT_EQ(RunLightbar(snoop, menu, 1, "x" + kLeft + "6" + kDown + kDown + "\r"), 3);
-  ASSERT_EQ(sent.size(), 9u);
-  EXPECT_EQ(sent[5], sent[0]);
-  EXPECT_GT(sent[6], sent[5]);
-  EXPECT_EQ(snoop.Row(5).substr(8, 2), "  ");
-  EXPECT_EQ(snoop.Row(7).substr(8, 2), "=>");
-
-  // Without hot keys the texts start at the cursor and letters do nothing.
-  Rig plain_rig;
-  ui::MenuDef plain = Menu({"AAlpha", "BBeta"}, false);
-  EXPECT_EQ(RunLightbar(plain_rig, plain, 1, "b2\r"), 2);
-  EXPECT_EQ(plain_rig.Row(5).substr(8, 8), "  Alpha ");
-  EXPECT_EQ(plain_rig.Row(6).substr(8, 8), "=>Beta  ");
+  // A move erases the old marker; a letter that is no hot key, Left (its
+  // scan code is "K") and "6" do nothing.
+  EXPECT_EQ(RunLightbar(rig, menu, 1, "x" + kLeft + "6" + kDown + kDown + "\r"), 3);
+  EXPECT_EQ(rig.Row(5).substr(8, 2), "  ");
+  EXPECT_EQ(rig.Row(7).substr(8, 2), "=>");
 }
 
 TEST(LightbarMenu, KeysMoveWrapSkipHiddenItemsAndChoose) {
@@ -111,9 +92,8 @@ TEST(LightbarMenu, KeysMoveWrapSkipHiddenItemsAndChoose) {
 
 // A two-column picker of 25 items: odd items on the left, even on the
 // right, rows 3 to 15; Escape gives item 9.
-ui::PickDef TwoColumns(bool show_hotkeys = true) {
+ui::PickDef TwoColumns() {
   ui::PickDef pick;
-  pick.ShowHotkeys = show_hotkeys;
   pick.EscapeItem = 9;
   for (int n = 1; n <= 25; ++n)
     pick.Add("Item " + std::to_string(n), static_cast<char>('A' + n - 1), n % 2 == 1 ? 2 : 40,
@@ -139,16 +119,6 @@ TEST(ListPicker, DrawsItemsWhereTheySayAndHighlightsTheCurrentOne) {
   EXPECT_EQ(rig.AttrAt(49, 3), kBarAttr);
   // Two columns: the texts keep their own lengths.
   EXPECT_EQ(pick.Item(1).Text, "Item 1");
-
-  // Without hot keys letters choose nothing, and the bar stays at the
-  // column plus four: item 3's text starts at column 3, the bar at 6.
-  Rig plain_rig;
-  ui::PickDef plain = TwoColumns(false);
-  plain_rig.console.Type("a\r");
-  EXPECT_EQ(RunPicker(plain_rig, plain, 3), 3);
-  EXPECT_EQ(plain_rig.Row(4).substr(1, 11), " IteItem 3 ");
-  EXPECT_EQ(plain_rig.AttrAt(6, 4), kBarAttr);
-  EXPECT_NE(plain_rig.AttrAt(5, 4), kBarAttr);
 
   // A single-column list (steps 1) widens the texts to the longest, so that
   // the bar has one width: item 2's bar runs from column 44 to 50.
