@@ -20,12 +20,12 @@ const std::string kComments =
     "; make changes if you wish, but they will be over written the\r\n"
     "; next time Keldcfg generates this file.\r\n";
 
-EventRecord Event(uint16_t target, std::initializer_list<const char*> code) {
+EventRecord Event(uint16_t target, std::initializer_list<std::string> code) {
   EventRecord event;
   editors::ResetEvent(event);
   event.Target = target;
   size_t i = 0;
-  for (const char* line : code) event.Code[i++] = line;
+  for (const std::string& line : code) event.Code[i++] = line;
   return event;
 }
 
@@ -50,9 +50,9 @@ TEST(EventScripts, EachPlaceGetsItsOwnEventsOrItsEmptyScript) {
   EXPECT_EQ(editors::FormatEventScript(ScriptKind::kBank, events),
             "@#LEAVEBANK\r\n" + kComments + "@endquest\r\n");
 
-  // Line breaks inside records cannot add lines.
+  // Line breaks and NUL bytes inside records cannot add lines.
   events = {Event(editors::kTargetLeaveBank, {"@writeln a\r\n@do evil", "\n"}),
-            Event(editors::kTargetLeaveBank, {std::string("ok\0no", 5).c_str(), "@writeln b\rc"})};
+            Event(editors::kTargetLeaveBank, {std::string("ok\0no", 5), "@writeln b\rc"})};
   std::string script = editors::FormatEventScript(ScriptKind::kBank, events);
   EXPECT_NE(script.find("1: @writeln a\r\n2: ok\r\n@writeln b\r\n@endcase"), std::string::npos)
       << script;

@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/player_menu.h"
 #include "editors/player_rig.h"
-#include "support/capture_port.h"
 #include "support/key_names.h"
 #include "support/rig.h"
 #include "support/snoop_rig.h"
@@ -78,8 +76,9 @@ TEST(PlayerEditor, PagesNamesAndNicksAndEditsOnlyThePlayerChosen) {
   // Player 0. Dead: 3 becomes 5; class 0 becomes 1; the weapon pointer
   // starts on item 1, F1 gives weapon -1 (name kept), then down to Dagger;
   // Escape gives armour 15; a new day and its message; on the extended
-  // screen horse, on now, amulet, not married; back, and delete.
-  t.console.Type("AOXY" + kF1 + "Y2\rZ" + kEsc + "[ ]AHPM-1\r!\\Y!X");
+  // screen horse, on now, amulet, not married; back (the pointer moved down
+  // from the last item chosen to "Return"), and delete.
+  t.console.Type("AOXY" + kF1 + "Y2\rZ" + kEsc + "[ ]AHPM-1\r" + Repeat(kDown, 4) + "\r\\Y!X");
   t.Edit();
   EXPECT_TRUE(t.Showed("Editing player #0 - Extended"));
   EXPECT_TRUE(t.Showed("(X) Class  : Unknown"));
@@ -102,34 +101,6 @@ TEST(PlayerEditor, PagesNamesAndNicksAndEditsOnlyThePlayerChosen) {
   p[74] ^= 1;
   platform::PutLE<int16_t>(p, 221, -1);
   EXPECT_EQ(t.dir.Read("PLAYER.DAT"), Joined(players));
-}
-
-// The cursor is hidden while the menu waits for keys and shown again when
-// it returns; keys that do nothing (Left, Right, a key that is no hot key)
-// draw nothing, only a move redraws the pointer.
-TEST(PlayerMenu, HidesTheCursorAndRedrawsOnlyAfterAMove) {
-  testsupport::SnoopRig rig;
-  testsupport::CapturePort& caller = testsupport::MakeRemote(rig.door);
-  std::vector<size_t> sent;
-  std::vector<bool> cursor_shown;
-  rig.console.on_read = [&] {
-    sent.push_back(caller.sent.size());
-    cursor_shown.push_back(rig.console.screen().CursorVisible());
-  };
-  rig.console.Type(kLeft + kRight + "x" + kDown + "\r");
-  rig.ui.MenuPos = -1;
-  editors::PlayerMenuDef menu;
-  menu.Count = 3;
-  menu.Items[0] = {false, "Name", '1', 10, 5};
-  menu.Items[1] = {false, "Gold", '2', 10, 6};
-  menu.Items[2] = {false, "Return", '3', 10, 7};
-  EXPECT_EQ(editors::PlayerMenu(rig.ui, menu), 2);
-  ASSERT_EQ(sent.size(), 8u);
-  EXPECT_EQ(sent[6], sent[0]);
-  EXPECT_GT(sent[7], sent[6]);
-  EXPECT_EQ(cursor_shown, std::vector<bool>(8, false));
-  EXPECT_TRUE(rig.console.screen().CursorVisible());
-  EXPECT_EQ(rig.Row(6).substr(6, 8), "=> (2) G");
 }
 
 }  // namespace

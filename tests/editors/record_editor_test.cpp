@@ -15,7 +15,6 @@
 #include "editors/monster_record.h"
 #include "editors/trainer_editor.h"
 #include "editors/trainer_record.h"
-#include "support/end_expected.h"
 #include "support/key_names.h"
 #include "support/rig.h"
 #include "support/snoop_rig.h"
@@ -100,13 +99,6 @@ TEST(MonsterEditor, EditsOnlyTheMonstersChosenAndPagesTwoLevelsAtATime) {
   t.Run(editors::MonsterEditor, "++++++-x");  // to levels 11 and 12, no further, back one
   EXPECT_TRUE(t.Showed("    Level 11                                    Level 12\n"));
   EXPECT_EQ(t.Row(4).substr(0, 60), "    Level 9                                     Level 10    ");
-
-  EditorRig short_file;
-  short_file.dir.Write("LENEMY.DAT", NamedMonsters(15, 22));
-  short_file.Run(editors::MonsterEditor, "x");
-  EXPECT_NE(short_file.Row(16).find("Beast 10"), std::string::npos);  // level 1 complete
-  EXPECT_NE(short_file.Row(9).find("Beast 14"), std::string::npos);   // four of level 2
-  EXPECT_EQ(short_file.Row(16).substr(44), std::string(36, ' '));     // the rest hidden
 
   EditorRig none;
   none.Run(editors::MonsterEditor, " ");
@@ -243,22 +235,6 @@ TEST(ArmourEditor, ResetFromTheListTruncatesToTheDefaultsAndNamesAreCutAtTwenty)
                   {4, ""},
                   {9, "Vosk's Armour"},
                   {15, "Armour Of Lore"}});
-}
-
-// The program ends with the run-time I/O error report and leaves the file.
-TEST(WeaponEditorDeathTest, FileOfFewerThanFifteenRecordsEndsWithTheIoErrorReport) {
-  testsupport::TempDir dir;
-  const std::string bytes = RandomFile(14, kItemRecordSize, 5);
-  dir.Write("WEAPONS.DAT", bytes);
-  EXPECT_EXIT(
-      {
-        testsupport::Rig rig;
-        testsupport::ExpectProgramEnd();
-        editors::WeaponEditor(rig.ui, dir.path());
-      },
-      testing::ExitedWithCode(0),
-      "I/O error .* while reading .*WEAPONS.DAT: WEAPONS.DAT is 3696 bytes; .*\n  Restore it");
-  EXPECT_EQ(dir.Read("WEAPONS.DAT"), bytes);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ using editors::TournamentRecord;
 using testsupport::SnoopRig;
 
 // The defaults can be left at once. On the limited screen: "A" switches
-// the kind (its line goes), the days, the stat all the way round. With the
+// the kind, the days, the stat all the way round. With the
 // limited kind in force the unlimited screen may be left with no criterion
 // above 0 (else the next "C" would not move the stat on); switched back,
 // it may not.
@@ -23,9 +23,6 @@ TEST(TournamentEditor, TheUnlimitedKindNeedsOneCriterionAndTheLimitedOneCyclesIt
   TournamentRecord tour = editors::DefaultTournament();
   rig.console.Type("2r1ab45\rcccccr2b0\rr1cr2ar d12\rrq");
   editors::TournamentEditor(rig.ui, tour);
-  ASSERT_GE(rig.console.shown.size(), 5u);
-  EXPECT_NE(rig.console.shown[3].find("(A) Use this tournament type"), std::string::npos);
-  EXPECT_EQ(rig.console.shown[4].find("(A) Use this tournament type"), std::string::npos);
   EXPECT_TRUE(rig.Showed("   Tournament Mode: Disabled"));
   EXPECT_TRUE(rig.Showed("    (B) Dragon kills needed : 3\n"));
   EXPECT_TRUE(rig.Showed("Stat the players are ranked on: dragon kills\n"));
@@ -36,13 +33,6 @@ TEST(TournamentEditor, TheUnlimitedKindNeedsOneCriterionAndTheLimitedOneCyclesIt
   EXPECT_EQ(tour.RankedOn, 2);  // player kills
   EXPECT_EQ(tour.DragonKillsNeeded, 0);
   EXPECT_EQ(tour.LevelNeeded, 12);
-
-  // A stat no name belongs to shows none and stays.
-  tour.RankedOn = 7;
-  rig.console.Type("1crq");
-  editors::TournamentEditor(rig.ui, tour);
-  EXPECT_TRUE(rig.Showed("Stat the players are ranked on:\n"));
-  EXPECT_EQ(tour.RankedOn, 7);
 }
 
 }  // namespace
