@@ -34,6 +34,14 @@ bool IsSocket(platform::Socket socket) {
          0;
 }
 
+sockaddr_in Loopback(int port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
+  address.sin_port = ::htons(static_cast<u_short>(port));
+  return address;
+}
+
 HANDLE Handle(platform::Socket end) {
   return reinterpret_cast<HANDLE>(end);
 }
@@ -75,24 +83,36 @@ std::string ReadPipeUpTo(HANDLE pipe, size_t count, int timeout_ms) {
 
 }  // namespace
 
-Connection ConnectLoopback() {
+platform::Socket ListenLoopback(int& port) {
   int error = 0;
   Require(platform::StartSockets(error));
   SOCKET listener = Private(::socket(AF_INET, SOCK_STREAM, 0));
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
+  sockaddr_in address = Loopback(0);
   int length = sizeof address;
   Require(::bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-          ::listen(listener, 1) == 0 &&
+          ::listen(listener, 2) == 0 &&
           ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0);
-  Connection connection;
+  port = ::ntohs(address.sin_port);
+  return static_cast<platform::Socket>(listener);
+}
+
+platform::Socket AcceptWithin(platform::Socket listener, int timeout_ms) {
+  if (!platform::SocketWait(listener, platform::SocketReady::kReadable, {}, timeout_ms))
+    return platform::kNoSocket;
+  SOCKET door = ::accept(Win(listener), nullptr, nullptr);
+  return door == INVALID_SOCKET ? platform::kNoSocket
+                                : static_cast<platform::Socket>(Private(door));
+}
+
+Connection ConnectLoopback() {
+  int port = 0;
+  platform::Socket listener = ListenLoopback(port);
+  sockaddr_in address = Loopback(port);
   SOCKET caller = Private(::socket(AF_INET, SOCK_STREAM, 0));
-  Require(::connect(caller, reinterpret_cast<sockaddr*>(&address), length) == 0);
-  SOCKET door = Private(::accept(listener, nullptr, nullptr));
-  ::closesocket(listener);
-  connection.door = static_cast<platform::Socket>(door);
-  connection.caller = static_cast<platform::Socket>(caller);
+  Require(::connect(caller, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+  Connection connection{AcceptWithin(listener, -1), static_cast<platform::Socket>(caller)};
+  Require(connection.door != platform::kNoSocket);
+  CloseEnd(listener);
   return connection;
 }
 
