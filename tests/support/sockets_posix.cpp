@@ -5,7 +5,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -92,20 +91,6 @@ bool SendFully(platform::Socket socket, const std::string& bytes) {
     done += static_cast<size_t>(sent);
   }
   return true;
-}
-
-std::string ReceiveUpTo(platform::Socket socket, size_t count, int timeout_ms) {
-  std::string received;
-  char buffer[4096];
-  while (received.size() < count) {
-    pollfd fd{Fd(socket), POLLIN, 0};
-    if (::poll(&fd, 1, timeout_ms) <= 0) break;
-    size_t want = std::min(sizeof buffer, count - received.size());
-    ssize_t got = ::read(Fd(socket), buffer, want);
-    if (got <= 0) break;
-    received.append(buffer, static_cast<size_t>(got));
-  }
-  return received;
 }
 
 void CloseEnd(platform::Socket socket) {
