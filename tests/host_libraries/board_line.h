@@ -24,12 +24,8 @@ bool Connect(int port, Line& line);
 void Close(Line& line);
 // What the line holds now, at most max bytes; 0 when nothing is there.
 int ReceiveNow(const Line& line, unsigned char* buffer, int max);
-// What the line takes now: the count sent, 0 when it takes nothing yet, -1
-// when the line failed.
-int SendNow(const Line& line, const unsigned char* bytes, int length);
-// Whether the board has closed the line (a line carrying no bytes).
-bool Closed(const Line& line);
-// Waits until `line` takes bytes again or `watched` is closed.
-void WaitForRoom(const Line& line, const Line& watched);
+// Waits until the line has room, then sends what it takes: the count sent
+// (perhaps 0); -1 when the line failed or the board closed `watched` first.
+int SendWhenRoom(const Line& line, const Line& watched, const unsigned char* bytes, int length);
 
 }  // namespace board_line

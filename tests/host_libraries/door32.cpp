@@ -38,11 +38,10 @@ KELD_HOST_EXPORT int KELD_HOST_CALL DoorRead(unsigned char* buffer, int max) {
 // goes offline.
 KELD_HOST_EXPORT void KELD_HOST_CALL DoorWrite(const unsigned char* buffer, int length) {
   int done = 0;
-  while (done < length && !board_line::Closed(offline)) {
-    int sent = board_line::SendNow(caller, buffer + done, length - done);
+  while (done < length) {
+    int sent = board_line::SendWhenRoom(caller, offline, buffer + done, length - done);
     if (sent < 0) return;
     done += sent;
-    if (sent == 0) board_line::WaitForRoom(caller, offline);
   }
 }
 

@@ -43,20 +43,12 @@ int ReceiveNow(const Line& line, unsigned char* buffer, int max) {
   return got > 0 ? static_cast<int>(got) : 0;
 }
 
-int SendNow(const Line& line, const unsigned char* bytes, int length) {
+int SendWhenRoom(const Line& line, const Line& watched, const unsigned char* bytes, int length) {
+  pollfd lines[2] = {{Fd(line), POLLOUT, 0}, {Fd(watched), POLLIN, 0}};
+  if (::poll(lines, 2, -1) < 0 || lines[1].revents != 0) return -1;
   ssize_t sent = ::send(Fd(line), bytes, static_cast<size_t>(length), MSG_DONTWAIT | MSG_NOSIGNAL);
   if (sent >= 0) return static_cast<int>(sent);
-  return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? 0 : -1;
-}
-
-bool Closed(const Line& line) {
-  pollfd watched{Fd(line), POLLIN, 0};
-  return ::poll(&watched, 1, 0) != 0;
-}
-
-void WaitForRoom(const Line& line, const Line& watched) {
-  pollfd lines[2] = {{Fd(line), POLLOUT, 0}, {Fd(watched), POLLIN, 0}};
-  ::poll(lines, 2, -1);
+  return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
 }
 
 }  // namespace board_line

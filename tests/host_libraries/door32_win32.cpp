@@ -15,19 +15,13 @@ SOCKET Win(const Line& line) {
   return static_cast<SOCKET>(line.socket);
 }
 
-bool StartWinsock() {
-  static const bool started = [] {
-    WSADATA data;
-    return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
-  }();
-  return started;
-}
-
 }  // namespace
 
 // The event also makes the socket non-blocking.
 bool Connect(int port, Line& line) {
-  if (!StartWinsock()) return false;
+  static WSADATA winsock;
+  static const int started = ::WSAStartup(MAKEWORD(2, 2), &winsock);
+  if (started != 0) return false;
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
@@ -57,24 +51,17 @@ int ReceiveNow(const Line& line, unsigned char* buffer, int max) {
   return got > 0 ? got : 0;
 }
 
-int SendNow(const Line& line, const unsigned char* bytes, int length) {
-  int sent = ::send(Win(line), reinterpret_cast<const char*>(bytes), length, 0);
-  if (sent != SOCKET_ERROR) return sent;
-  return ::WSAGetLastError() == WSAEWOULDBLOCK ? 0 : -1;
-}
-
-// The offline line's event stays set once the board has closed it.
-bool Closed(const Line& line) {
-  return ::WaitForSingleObject(line.ready, 0) == WAIT_OBJECT_0;
-}
-
-void WaitForRoom(const Line& line, const Line& watched) {
+int SendWhenRoom(const Line& line, const Line& watched, const unsigned char* bytes, int length) {
   fd_set writable, readable;
   FD_ZERO(&writable);
   FD_ZERO(&readable);
   FD_SET(Win(line), &writable);
   FD_SET(Win(watched), &readable);
-  ::select(0, &readable, &writable, nullptr, nullptr);
+  if (::select(0, &readable, &writable, nullptr, nullptr) < 0 || FD_ISSET(Win(watched), &readable))
+    return -1;
+  int sent = ::send(Win(line), reinterpret_cast<const char*>(bytes), length, 0);
+  if (sent != SOCKET_ERROR) return sent;
+  return ::WSAGetLastError() == WSAEWOULDBLOCK ? 0 : -1;
 }
 
 }  // namespace board_line

@@ -27,13 +27,6 @@ SOCKET Private(SOCKET socket) {
   return socket;
 }
 
-bool IsSocket(platform::Socket socket) {
-  int type = 0;
-  int length = sizeof type;
-  return ::getsockopt(Win(socket), SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&type), &length) ==
-         0;
-}
-
 sockaddr_in Loopback(int port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -108,10 +101,8 @@ bool SendFully(platform::Socket socket, const std::string& bytes) {
 }
 
 void CloseEnd(platform::Socket socket) {
-  if (IsSocket(socket))
-    ::closesocket(Win(socket));
-  else
-    ::CloseHandle(reinterpret_cast<HANDLE>(socket));
+  // A pipe's end is no socket.
+  if (::closesocket(Win(socket)) != 0) ::CloseHandle(reinterpret_cast<HANDLE>(socket));
 }
 
 int ThreadCount() {

@@ -54,9 +54,6 @@ TEST(Door32Comm, BytesBothWaysUnchangedHeldBackWhenUnreadAndTheOfflineLineEndsTh
   EXPECT_TRUE(line.port->OpenHandle(7));
   EXPECT_EQ(line.port->GetHandle(), 7);
   EXPECT_TRUE(line.port->Carrier());
-  int threads = testsupport::ThreadCount();
-  EXPECT_FALSE(line.port->StartThreads());  // a second start starts nothing
-  EXPECT_EQ(testsupport::ThreadCount(), threads);
 
   // The library carries bytes as they are: no telnet doubling either way.
   const std::string odd("a\xff\xff\0b", 5);
