@@ -14,6 +14,14 @@
 #define KELD_HOST_CALL
 #endif
 
+// How a host library built here (the tests' stand-ins for a board's own)
+// exports an entry point: under its C name, visible outside the library.
+#if defined(_WIN32)
+#define KELD_HOST_EXPORT extern "C" __declspec(dllexport)
+#else
+#define KELD_HOST_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
 namespace platform {
 
 // Any entry point; the caller casts it to the function type it knows.

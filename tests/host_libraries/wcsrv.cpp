@@ -29,9 +29,7 @@ void PutLittleEndian(unsigned char* at, int32_t value) {
 
 }  // namespace
 
-extern "C" {
-
-int KELD_HOST_CALL WildcatLoggedIn(void* record) {
+KELD_HOST_EXPORT int KELD_HOST_CALL WildcatLoggedIn(void* record) {
   const char* name = std::getenv("KELD_TEST_WCSRV_NAME");
   if (name == nullptr) return 0;
   auto* bytes = static_cast<unsigned char*>(record);
@@ -43,8 +41,6 @@ int KELD_HOST_CALL WildcatLoggedIn(void* record) {
   return 1;
 }
 
-int KELD_HOST_CALL GetNode(void) {
+KELD_HOST_EXPORT int KELD_HOST_CALL GetNode(void) {
   return Number("KELD_TEST_WCSRV_NODE");
 }
-
-}  // extern "C"

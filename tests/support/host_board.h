@@ -15,11 +15,15 @@ namespace testsupport {
 void InstallHostLibrary(const std::string& dir, const std::string& base_name);
 // The directory the test host libraries are built in.
 std::string HostLibraryDirectory();
+// Sets a variable of this process's environment, which the host libraries
+// read; an empty value removes it.
+void SetVariable(const std::string& name, const std::string& value);
 
 class HostBoard {
  public:
-  // Listens for the DOOR32 library in a scratch directory of its own, which
-  // KELD_TEST_DOOR32 names while the board lives.
+  // Listens for the DOOR32 library on a loopback port, which
+  // KELD_TEST_DOOR32 names while the board lives, and makes a scratch
+  // directory of its own.
   HostBoard();
   ~HostBoard();
   HostBoard(const HostBoard&) = delete;
@@ -40,9 +44,9 @@ class HostBoard {
 
  private:
   std::string dir_;
-  int listener_ = -1;
-  int caller_ = -1;
-  int offline_ = -1;
+  platform::Socket listener_ = platform::kNoSocket;
+  platform::Socket caller_ = platform::kNoSocket;
+  platform::Socket offline_ = platform::kNoSocket;
 };
 
 // While it lives, the test WINServer library reports this user logged in.

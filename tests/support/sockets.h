@@ -21,6 +21,11 @@ struct Connection {
 
 // A connected loopback TCP pair; both ends are closed on exec.
 Connection ConnectLoopback();
+// A loopback TCP listener, closed on exec, and the port it listens on.
+platform::Socket ListenLoopback(int& port);
+// The next connection to the listener (closed on exec), or kNoSocket when
+// none comes within timeout_ms.
+platform::Socket AcceptWithin(platform::Socket listener, int timeout_ms);
 // A connected pair of local stream sockets, closed on exec: a board may put
 // one end on a door's standard input and output.
 Connection SocketPair();

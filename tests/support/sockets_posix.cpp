@@ -5,7 +5,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -23,25 +22,43 @@ void Require(bool ok) {
   if (!ok) std::abort();  // the test machine cannot give what every test here needs
 }
 
-}  // namespace
-
-Connection ConnectLoopback() {
-  int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+sockaddr_in Loopback(int port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  return address;
+}
+
+}  // namespace
+
+platform::Socket ListenLoopback(int& port) {
+  int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address = Loopback(0);
   socklen_t length = sizeof address;
   Require(listener >= 0 && ::bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-          ::listen(listener, 1) == 0 &&
+          ::listen(listener, 2) == 0 &&
           ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0);
-  Connection connection;
+  port = ntohs(address.sin_port);
+  return listener;
+}
+
+platform::Socket AcceptWithin(platform::Socket listener, int timeout_ms) {
+  pollfd waiting{Fd(listener), POLLIN, 0};
+  if (::poll(&waiting, 1, timeout_ms) <= 0) return platform::kNoSocket;
+  return ::accept4(Fd(listener), nullptr, nullptr, SOCK_CLOEXEC);
+}
+
+Connection ConnectLoopback() {
+  int port = 0;
+  platform::Socket listener = ListenLoopback(port);
+  sockaddr_in address = Loopback(port);
   int caller = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  Require(caller >= 0 && ::connect(caller, reinterpret_cast<sockaddr*>(&address), length) == 0);
-  int door = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-  Require(door >= 0);
-  ::close(listener);
-  connection.door = door;
-  connection.caller = caller;
+  Require(caller >= 0 &&
+          ::connect(caller, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+  Connection connection{AcceptWithin(listener, -1), caller};
+  Require(connection.door != platform::kNoSocket);
+  CloseEnd(listener);
   return connection;
 }
 
@@ -74,20 +91,6 @@ bool SendFully(platform::Socket socket, const std::string& bytes) {
     done += static_cast<size_t>(sent);
   }
   return true;
-}
-
-std::string ReceiveUpTo(platform::Socket socket, size_t count, int timeout_ms) {
-  std::string received;
-  char buffer[4096];
-  while (received.size() < count) {
-    pollfd fd{Fd(socket), POLLIN, 0};
-    if (::poll(&fd, 1, timeout_ms) <= 0) break;
-    size_t want = std::min(sizeof buffer, count - received.size());
-    ssize_t got = ::read(Fd(socket), buffer, want);
-    if (got <= 0) break;
-    received.append(buffer, static_cast<size_t>(got));
-  }
-  return received;
 }
 
 void CloseEnd(platform::Socket socket) {

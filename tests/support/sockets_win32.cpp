@@ -3,9 +3,9 @@
 // After windows.h, whose types it uses.
 #include <tlhelp32.h>
 
-#include <algorithm>
 #include <cstdlib>
 
+#include "platform/std_streams.h"
 #include "support/sockets.h"
 
 namespace testsupport {
@@ -27,72 +27,46 @@ SOCKET Private(SOCKET socket) {
   return socket;
 }
 
-bool IsSocket(platform::Socket socket) {
-  int type = 0;
-  int length = sizeof type;
-  return ::getsockopt(Win(socket), SOL_SOCKET, SO_TYPE, reinterpret_cast<char*>(&type), &length) ==
-         0;
-}
-
-HANDLE Handle(platform::Socket end) {
-  return reinterpret_cast<HANDLE>(end);
-}
-
-bool WriteFully(HANDLE pipe, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD written = 0;
-    if (::WriteFile(pipe, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
-                    nullptr) == 0)
-      return false;
-    done += written;
-  }
-  return true;
-}
-
-// An anonymous pipe cannot be waited on: it is looked at every few ms.
-std::string ReadPipeUpTo(HANDLE pipe, size_t count, int timeout_ms) {
-  std::string received;
-  char buffer[4096];
-  int idle_ms = 0;
-  while (received.size() < count && idle_ms < timeout_ms) {
-    DWORD available = 0;
-    if (::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) == 0) break;
-    if (available == 0) {
-      ::Sleep(5);
-      idle_ms += 5;
-      continue;
-    }
-    DWORD want = static_cast<DWORD>(
-        std::min<size_t>({sizeof buffer, count - received.size(), static_cast<size_t>(available)}));
-    DWORD got = 0;
-    if (::ReadFile(pipe, buffer, want, &got, nullptr) == 0 || got == 0) break;
-    received.append(buffer, got);
-    idle_ms = 0;
-  }
-  return received;
+sockaddr_in Loopback(int port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
+  address.sin_port = ::htons(static_cast<u_short>(port));
+  return address;
 }
 
 }  // namespace
 
-Connection ConnectLoopback() {
+platform::Socket ListenLoopback(int& port) {
   int error = 0;
   Require(platform::StartSockets(error));
   SOCKET listener = Private(::socket(AF_INET, SOCK_STREAM, 0));
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
+  sockaddr_in address = Loopback(0);
   int length = sizeof address;
   Require(::bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-          ::listen(listener, 1) == 0 &&
+          ::listen(listener, 2) == 0 &&
           ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0);
-  Connection connection;
+  port = ::ntohs(address.sin_port);
+  return static_cast<platform::Socket>(listener);
+}
+
+platform::Socket AcceptWithin(platform::Socket listener, int timeout_ms) {
+  if (!platform::SocketWait(listener, platform::SocketReady::kReadable, {}, timeout_ms))
+    return platform::kNoSocket;
+  SOCKET door = ::accept(Win(listener), nullptr, nullptr);
+  return door == INVALID_SOCKET ? platform::kNoSocket
+                                : static_cast<platform::Socket>(Private(door));
+}
+
+Connection ConnectLoopback() {
+  int port = 0;
+  platform::Socket listener = ListenLoopback(port);
+  sockaddr_in address = Loopback(port);
   SOCKET caller = Private(::socket(AF_INET, SOCK_STREAM, 0));
-  Require(::connect(caller, reinterpret_cast<sockaddr*>(&address), length) == 0);
-  SOCKET door = Private(::accept(listener, nullptr, nullptr));
-  ::closesocket(listener);
-  connection.door = static_cast<platform::Socket>(door);
-  connection.caller = static_cast<platform::Socket>(caller);
+  Require(::connect(caller, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+  Connection connection{AcceptWithin(listener, -1), static_cast<platform::Socket>(caller)};
+  Require(connection.door != platform::kNoSocket);
+  CloseEnd(listener);
   return connection;
 }
 
@@ -112,40 +86,23 @@ void ShrinkBuffers(platform::Socket socket, int bytes) {
   ::setsockopt(Win(socket), SOL_SOCKET, SO_RCVBUF, value, sizeof bytes);
 }
 
+// A blocking socket or pipe takes all it is given, but for a failure.
 bool SendFully(platform::Socket socket, const std::string& bytes) {
-  if (!IsSocket(socket)) return WriteFully(Handle(socket), bytes);
-  size_t done = 0;
-  while (done < bytes.size()) {
-    int sent = ::send(Win(socket), bytes.data() + done, static_cast<int>(bytes.size() - done), 0);
-    if (sent <= 0) return false;
-    done += static_cast<size_t>(sent);
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  for (size_t done = 0; done < bytes.size();) {
+    platform::StreamWait(socket, platform::SocketReady::kWritable, {}, platform::kNoTimeLimit);
+    platform::SocketResult sent = platform::StreamWrite(socket, data + done, bytes.size() - done);
+    if (sent.count > 0)
+      done += static_cast<size_t>(sent.count);
+    else if (!sent.would_block)
+      return false;
   }
   return true;
 }
 
-std::string ReceiveUpTo(platform::Socket socket, size_t count, int timeout_ms) {
-  if (!IsSocket(socket)) return ReadPipeUpTo(Handle(socket), count, timeout_ms);
-  std::string received;
-  char buffer[4096];
-  while (received.size() < count) {
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(Win(socket), &readable);
-    timeval limit{timeout_ms / 1000, (timeout_ms % 1000) * 1000};
-    if (::select(0, &readable, nullptr, nullptr, &limit) <= 0) break;
-    int want = static_cast<int>(std::min(sizeof buffer, count - received.size()));
-    int got = ::recv(Win(socket), buffer, want, 0);
-    if (got <= 0) break;
-    received.append(buffer, static_cast<size_t>(got));
-  }
-  return received;
-}
-
 void CloseEnd(platform::Socket socket) {
-  if (IsSocket(socket))
-    ::closesocket(Win(socket));
-  else
-    ::CloseHandle(Handle(socket));
+  // A pipe's end is no socket.
+  if (::closesocket(Win(socket)) != 0) ::CloseHandle(reinterpret_cast<HANDLE>(socket));
 }
 
 int ThreadCount() {
