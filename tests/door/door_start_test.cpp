@@ -65,7 +65,6 @@ TEST(DoorStart, LocalLoginAndTheConsoleReadyForTheDoor) {
   EXPECT_TRUE(st.TimerActive);
   EXPECT_EQ(st.StartTime, 9 * 3600 + 30 * 60 + 15);
   EXPECT_EQ(st.LastKeyTime, st.StartTime);
-  EXPECT_EQ(st.LastTick, st.StartTime * 1000 - 500);
   EXPECT_EQ(rig.door.screen().window().bottom, 24);
   EXPECT_EQ(rig.Row(1), std::string(80, ' '));  // the login screen is cleared away
   EXPECT_FALSE(rig.door.hooks.OnIdleWarning || rig.door.hooks.OnTimeWarning);
@@ -173,9 +172,6 @@ const char* const kUsage[] = {
     "  -  Load Settings From DOOR32.SYS",
     " keldcfg -W",
     "     Run As A WINServer Native Door",
-    "",
-    "",
-    "",
 };
 
 const platform::VirtualConsole* usage_console = nullptr;
@@ -185,6 +181,7 @@ const platform::VirtualConsole* usage_console = nullptr;
 void CompareUsageScreen() {
   std::string expected;
   for (const char* row : kUsage) expected += std::string(row) + "\n";
+  expected += "\n\n\n";  // rows 23 to 25 blank
   std::string shown = usage_console->Dump();
   std::fputs(shown == expected ? "usage screen exact\n" : shown.c_str(), stderr);
   std::exit(0);
