@@ -1,11 +1,6 @@
 // Remote callers, end to end: the real program started as a board starts a
-// door, with the test as the caller's terminal at the far end of the line.
-// The line is a loopback TCP connection the program inherits (telnet), a
-// pseudo-terminal standing in for a serial line (handed over open, or named
-// as the drop file's port), or the test DOOR32 host library the program
-// loads, with the operator's terminal a pseudo-terminal the test owns; or
-// the program's standard input and output (a socket pair or two pipes),
-// which leaves it no terminal.
+// door, the operator's terminal a pseudo-terminal the test owns (or none),
+// the test the caller's terminal at the far end of each kind of line.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -194,7 +189,7 @@ void CallerOnStandardStreams(const std::string& comm_type, const std::string& ha
   ExpectHangUpEnds(program, game, before, hang_up);
 }
 
-TEST(StandardStreamsCaller, TelnetOnASocketPairWithTheHandleZeroOrMinusOne) {
+TEST(StandardStreamsCaller, TelnetOnASocketPairWithTheHandle0OrMinus1OrRawOnPipes) {
   for (const char* handle : {"0", "-1"}) {
     SCOPED_TRACE(handle);
     testsupport::Connection line = testsupport::SocketPair();
@@ -205,9 +200,6 @@ TEST(StandardStreamsCaller, TelnetOnASocketPairWithTheHandleZeroOrMinusOne) {
       testsupport::CloseEnd(line.caller);
     });
   }
-}
-
-TEST(StandardStreamsCaller, RawBytesThroughAPipePair) {
   testsupport::PipeLine pipes = testsupport::PipePair();
   CallerOnStandardStreams("1", "0", pipes.door_in, pipes.door_out, pipes.caller_in, [&] {
     testsupport::CloseEnd(pipes.caller_out);
