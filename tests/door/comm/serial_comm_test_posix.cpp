@@ -54,11 +54,6 @@ class SerialLine : public testing::Test {
   }
   std::string Receive(size_t count) { return ReceiveUpTo(pty.master, count, kWaitMs); }
   void Send(const std::string& bytes) { ASSERT_TRUE(testsupport::SendFully(pty.master, bytes)); }
-  termios Settings() const {
-    termios settings{};
-    EXPECT_EQ(::tcgetattr(slave, &settings), 0);
-    return settings;
-  }
 
   testsupport::PseudoTerminal pty = testsupport::OpenPseudoTerminal();
   int slave = testsupport::OpenSlave(pty);
@@ -68,9 +63,10 @@ class SerialLine : public testing::Test {
 // The line handed over is set to 8N1 at the speed it had, output held for
 // CTS; bytes then pass raw both ways until the caller hangs up.
 TEST_F(SerialLine, BytesPassBothWaysUnchangedUntilTheLineHangsUp) {
-  termios before = Settings();
+  termios before{}, t{};
+  ASSERT_EQ(::tcgetattr(slave, &before), 0);
   ASSERT_TRUE(port.OpenHandle(slave));
-  termios t = Settings();
+  ASSERT_EQ(::tcgetattr(slave, &t), 0);
   EXPECT_EQ(cfgetospeed(&t), cfgetospeed(&before));
   EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB | CRTSCTS), static_cast<tcflag_t>(CRTSCTS));
   int threads = testsupport::ThreadCount();  // the port's one among them
