@@ -48,6 +48,8 @@ class ProgramUnderPty {
   // Waits for the program to end; its exit code, or -1 after timeout_ms.
   int WaitForExit(int timeout_ms);
 
+  // CPU time the program has used so far, in seconds (for bench/).
+  double CpuSeconds() const;
   const std::string& shown() const { return shown_; }
   const std::string& received() const { return received_; }
 

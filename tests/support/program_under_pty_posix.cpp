@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <fstream>
 
 #include "support/program_under_pty.h"
 
@@ -134,6 +135,15 @@ int ProgramUnderPty::WaitForExit(int timeout_ms) {
       },
       timeout_ms);
   return exit_code_;
+}
+
+// The scheduler's count of nanoseconds on a CPU: finer than the clock
+// ticks of /proc/<pid>/stat, which a program that sleeps well never reaches.
+double ProgramUnderPty::CpuSeconds() const {
+  std::ifstream file("/proc/" + std::to_string(pid_) + "/schedstat");
+  long long nanoseconds = -1;
+  file >> nanoseconds;
+  return static_cast<double>(nanoseconds) / 1e9;
 }
 
 }  // namespace testsupport
