@@ -48,12 +48,7 @@ class SerialLine : public testing::Test {
     if (pty.master >= 0) testsupport::CloseEnd(pty.master);
   }
 
-  void HangUp() {
-    testsupport::CloseEnd(pty.master);
-    pty.master = -1;
-  }
   std::string Receive(size_t count) { return ReceiveUpTo(pty.master, count, kWaitMs); }
-  void Send(const std::string& bytes) { ASSERT_TRUE(testsupport::SendFully(pty.master, bytes)); }
 
   testsupport::PseudoTerminal pty = testsupport::OpenPseudoTerminal();
   int slave = testsupport::OpenSlave(pty);
@@ -76,7 +71,7 @@ TEST_F(SerialLine, BytesPassBothWaysUnchangedUntilTheLineHangsUp) {
   // No echo, no CR or LF translation, no signal characters: raw bytes.
   EXPECT_EQ(Queue(port, std::string("A\r\n\xff\x00z", 6)), 6u);
   EXPECT_EQ(Receive(6), std::string("A\r\n\xff\x00z", 6));
-  Send(std::string("b\r\x03\x7f\xff\x00\n", 7));
+  ASSERT_TRUE(testsupport::SendFully(pty.master, std::string("b\r\x03\x7f\xff\x00\n", 7)));
   EXPECT_EQ(Read(port, 7), std::string("b\r\x03\x7f\xff\x00\n", 7));
   EXPECT_EQ(ReceiveUpTo(pty.master, 1, 200), "");  // nothing echoed
 
@@ -100,7 +95,8 @@ TEST_F(SerialLine, BytesPassBothWaysUnchangedUntilTheLineHangsUp) {
   EXPECT_TRUE(read == data) << read.size();
 
   // The caller hangs up: no carrier, and nothing waits for the line.
-  HangUp();
+  testsupport::CloseEnd(pty.master);
+  pty.master = -1;
   EXPECT_TRUE(testsupport::WithinSeconds(3, [&] { return !port.Carrier(); }));
   EXPECT_EQ(port.GetChar(), 0);
   EXPECT_TRUE(port.StopThreads());

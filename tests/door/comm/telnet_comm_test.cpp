@@ -64,9 +64,7 @@ class TelnetLine : public testing::Test {
     caller_open_ = false;
   }
   std::string Receive(size_t count) { return ReceiveUpTo(line.caller, count, kWaitMs); }
-  void Send(const std::string& bytes) { ASSERT_TRUE(SendFully(line.caller, bytes)); }
   size_t Queue(const std::string& bytes) { return testsupport::Queue(port, bytes); }
-  std::string Read(size_t count) { return testsupport::Read(port, count); }
 
   testsupport::Connection line = testsupport::ConnectLoopback();
   door::comm::TelnetComm port;
@@ -81,14 +79,14 @@ TEST_F(TelnetLine, OptionsAnsweredDataDeliveredAndTheCallersCloseNoticed) {
   EXPECT_FALSE(port.StartThreads());         // a second start starts nothing
   EXPECT_EQ(testsupport::ThreadCount(), threads);
 
-  Send(
-      "a\xff\xff"
-      "b\xff\xf1"
-      "Ac");  // a doubled 255, and IAC NOP taking "A" for its option
+  ASSERT_TRUE(SendFully(line.caller,
+                        "a\xff\xff"
+                        "b\xff\xf1"
+                        "Ac"));  // a doubled 255, and IAC NOP taking "A" for its option
   EXPECT_EQ(Receive(3),
             "\xff\xfc"
             "A");
-  EXPECT_EQ(Read(4),
+  EXPECT_EQ(testsupport::Read(port, 4),
             "a\xff"
             "bc");
   EXPECT_FALSE(port.CharAvail());
