@@ -61,9 +61,6 @@ TEST_F(LocalAnsi, OrdinaryCharactersAroundSequences) {
   EXPECT_EQ(Row(2, 1, 4), "abc ");
   EXPECT_EQ(screen().At(2, 2).attr, 0x07);
   EXPECT_EQ(screen().At(3, 2).attr, 0x0A);
-  Write("\x1b");
-  Write("[2J");
-  EXPECT_EQ(Row(2, 1, 3), "   ");
 }
 
 TEST_F(LocalAnsi, CursorMovesStayInsideTheWindow) {
