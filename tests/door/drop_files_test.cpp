@@ -61,8 +61,6 @@ TEST(Door32Sys, FieldsFallBacksAndShortFiles) {
   for (size_t i : {0, 1, 4, 7, 8, 9, 10}) lines[i] = "n/a";
   EXPECT_EQ(Fields(Read(door::ReadDoor32Sys, Join(lines, "\n"))),
             "0|-1|0|Ann Smith|Annie|0|0|1|0|0|0");
-  lines[9] = "0";
-  EXPECT_FALSE(Read(door::ReadDoor32Sys, Join(lines, "\n")).Ansi);
 
   DoorState s;
   s.UserAlias = "old";
@@ -100,10 +98,6 @@ TEST(DoorSys, UsedLinesThePortBetweenComAndColonAndFallBacks) {
                                               {36, "CJ"}});
   EXPECT_EQ(Fields(Read(door::ReadDoorSys, Join(lines, "\r\n"))),
             "1|12|41|Carl Jones|CJ|30|1800|1|5|0|0");
-  for (std::string graphics : {"NG", "GR "}) {
-    lines[19] = graphics;
-    EXPECT_FALSE(Read(door::ReadDoorSys, Join(lines, "\n")).Ansi) << graphics;
-  }
   for (std::string port : {"COM0:", "COM1", "COM", "", "COMx:"})
     EXPECT_EQ(Fields(Read(door::ReadDoorSys, port + "\r\n")), "0|0|0|||0|0|0|0|0|0") << port;
   EXPECT_EQ(Fields(Read(door::ReadDoorSys, Join(Lines(10, {{1, "COM2:"}, {10, "Dee"}}), "\n"))),
@@ -123,10 +117,6 @@ TEST(DorInfo, FieldsLandAndTheNameJoinsFirstAndLast) {
   lines[7] = "";
   lines[9] = "0";
   EXPECT_EQ(Fields(Read(door::ReadDorInfo, Join(lines, "\n"))), "0|0|0|ERIN|ERIN|50|1200|0|0|0|0");
-  lines[9] = "2";
-  EXPECT_FALSE(Read(door::ReadDorInfo, Join(lines, "\n")).Ansi);
-  lines[9] = "yes";
-  EXPECT_TRUE(Read(door::ReadDorInfo, Join(lines, "\n")).Ansi);
 }
 
 const std::vector<std::string> kInfo = {
@@ -143,8 +133,6 @@ TEST(Info, FieldsFlagsAndTheConnectionKindOverThePort) {
   lines[7] = "";
   lines[13] = "CLEAN MODE OFF";
   EXPECT_EQ(Fields(Read(door::ReadInfo, Join(lines, "\n"))), "0|0|8|Gwen|Gwen|0|1500|0|0|0|0");
-  lines[1] = "ansi";
-  EXPECT_TRUE(Read(door::ReadInfo, Join(lines, "\n")).Ansi);
   EXPECT_EQ(Fields(Read(door::ReadInfo, "3\n1\n")), "0|0|3|||0|0|0|0|0|0");
 
   lines[8] = "77";

@@ -1,11 +1,6 @@
 // Remote callers, end to end: the real program started as a board starts a
-// door, with the test as the caller's terminal at the far end of the line.
-// The line is a loopback TCP connection the program inherits (telnet), a
-// pseudo-terminal standing in for a serial line (handed over open, or named
-// as the drop file's port), or the test DOOR32 host library the program
-// loads, with the operator's terminal a pseudo-terminal the test owns; or
-// the program's standard input and output (a socket pair or two pipes),
-// which leaves it no terminal.
+// door, the operator's terminal a pseudo-terminal the test owns (or none),
+// the test the caller's terminal at the far end of each kind of line.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -30,6 +25,29 @@ size_t Count(const std::string& text, const std::string& part) {
   return count;
 }
 
+bool Received(ProgramUnderPty& program, const std::string& bytes) {
+  return program.WaitUntil([&] { return program.received().find(bytes) != std::string::npos; },
+                           10000);
+}
+
+// Whether the caller's first bytes, once that many came, are `bytes`.
+bool FirstReceived(ProgramUnderPty& program, const std::string& bytes) {
+  program.WaitUntil([&] { return program.received().size() >= bytes.size(); }, 10000);
+  return program.received().substr(0, bytes.size()) == bytes;
+}
+
+// The caller hangs up: the program ends at once, with exit code 0 and no
+// file written. (The carrier is checked once a second; a message shows 1.5 s.)
+void ExpectHangUpEnds(ProgramUnderPty& program, const testsupport::TempDir& game,
+                      const std::string& before, const std::function<void()>& hang_up) {
+  auto hung_up = std::chrono::steady_clock::now();
+  program.WatchSocket(platform::kNoSocket);
+  hang_up();
+  EXPECT_EQ(program.WaitForExit(10000), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - hung_up, std::chrono::milliseconds(3000));
+  EXPECT_TRUE(game.Snapshot() == before) << "the program wrote files";
+}
+
 // The caller's end of a line, and what is particular to its kind.
 struct CallerLine {
   platform::Socket caller;
@@ -37,14 +55,17 @@ struct CallerLine {
   std::function<void()> hang_up;
 };
 
-// What the caller sees from the first screen that reads its keys to the
-// end of the session when the caller hangs up.
-void CallerSession(ProgramUnderPty& program, const CallerLine& line,
-                   const testsupport::TempDir& game, const std::string& before) {
-  auto received = [&](const std::string& bytes) {
-    return program.WaitUntil([&] { return program.received().find(bytes) != std::string::npos; },
-                             10000);
-  };
+// The program started as a board starts a door, handed the line `inherit`
+// (or none: -1); `connect` looks at what comes before the first screen and
+// gives the caller's line. Then what the caller sees from the first screen
+// that reads its keys to the end of the session when the caller hangs up.
+void CallerSession(testsupport::DemoGame& game, const std::vector<std::string>& args, int inherit,
+                   const std::function<CallerLine(ProgramUnderPty&)>& connect) {
+  std::string before = game.Snapshot();
+  ProgramUnderPty program(game.File("keldcfg"), args, game.path(), inherit);
+  if (inherit >= 0) testsupport::CloseEnd(inherit);  // the program holds it now
+  CallerLine line = connect(program);
+  program.WatchSocket(line.caller);
   auto asked = [&] { return Count(program.received(), "So, what will it be?"); };
   // Menu items show their hot key in a colour of its own, so the waits
   // look for what follows it.
@@ -55,25 +76,21 @@ void CallerSession(ProgramUnderPty& program, const CallerLine& line,
   // key: a 255 is one key. Its title rule reaches the caller as code page
   // 437 bytes, its lines with their own line ends.
   program.Type("s");
-  EXPECT_TRUE(received(std::string(78, '\xC4')));
-  EXPECT_TRUE(received("\x1b[5;1f   First, pick what kind of tournament to run. With the first"));
-  EXPECT_TRUE(received("   criteria.\r\n\r\n   So, what will it be?\r\n"));
+  EXPECT_TRUE(Received(program, std::string(78, '\xC4')));
+  EXPECT_TRUE(
+      Received(program, "\x1b[5;1f   First, pick what kind of tournament to run. With the first"));
+  EXPECT_TRUE(Received(program, "   criteria.\r\n\r\n   So, what will it be?\r\n"));
   ASSERT_TRUE(testsupport::SendFully(line.caller, line.key_255 + "1"));
-  EXPECT_TRUE(received("     Note that players are ranked first by the stat you\r\n"));
+  EXPECT_TRUE(Received(program, "     Note that players are ranked first by the stat you\r\n"));
   EXPECT_EQ(asked(), 2u);
   ASSERT_TRUE(testsupport::SendFully(line.caller, "r"));
   ASSERT_TRUE(program.WaitUntil([&] { return asked() == 3; }, 10000));
 
-  // The caller hangs up while the editor waits for a key.
-  auto hang_up = std::chrono::steady_clock::now();
-  program.WatchSocket(platform::kNoSocket);
-  line.hang_up();
-  // (The line's leading blanks go out as blanks in another colour.)
-  EXPECT_TRUE(program.WaitForScreen("Caller Dropped Carrier.  Returning To BBS..."));
-  EXPECT_EQ(program.WaitForExit(10000), 0);
-  // The carrier is checked once a second, and the message shows 1.5 s.
-  EXPECT_LT(std::chrono::steady_clock::now() - hang_up, std::chrono::milliseconds(3000));
-  EXPECT_TRUE(game.Snapshot() == before) << "the program wrote files";
+  // The caller hangs up while the editor waits for a key; the local screen
+  // says so (its leading blanks go out as blanks in another colour).
+  ExpectHangUpEnds(program, game, before, line.hang_up);
+  EXPECT_NE(program.shown().find("Caller Dropped Carrier.  Returning To BBS..."),
+            std::string::npos);
 }
 
 std::string Door32Sys(const std::string& comm_type, const std::string& handle) {
@@ -81,28 +98,6 @@ std::string Door32Sys(const std::string& comm_type, const std::string& handle) {
 }
 
 const std::string kOpening("\xff\xfb\x01\xff\xfb\x00", 6);  // IAC WILL ECHO, IAC WILL BINARY
-
-// The program started on a line it inherits (`inherit`, or none: -1), the
-// test's end of it `caller`, which the hang-up closes; `greeting` looks at
-// what comes before the first screen.
-void InheritedLineSession(testsupport::DemoGame& game, const std::vector<std::string>& args,
-                          int inherit, int caller, const std::string& key_255,
-                          const std::function<void(ProgramUnderPty&)>& greeting) {
-  std::string before = game.Snapshot();
-  ProgramUnderPty program(game.File("keldcfg"), args, game.path(), inherit);
-  if (inherit >= 0) testsupport::CloseEnd(inherit);  // the program holds it now
-  program.WatchSocket(caller);
-  greeting(program);
-  bool open = true;
-  CallerSession(program,
-                {caller, key_255,
-                 [&] {
-                   testsupport::CloseEnd(caller);
-                   open = false;
-                 }},
-                game, before);
-  if (open) testsupport::CloseEnd(caller);
-}
 
 // Handed over on the command line, or named by a DOOR32.SYS of comm type 2.
 TEST(TelnetCallerEndToEnd, HandleOnTheCommandLineOrFromDoor32Sys) {
@@ -113,14 +108,13 @@ TEST(TelnetCallerEndToEnd, HandleOnTheCommandLineOrFromDoor32Sys) {
     game.Write("DOOR32.SYS", Door32Sys("2", handle));
     std::vector<std::string> args = {"-H" + handle, "-N1", "-T"};
     if (from_drop_file) args = {"-D" + game.File("DOOR32.SYS")};
-    InheritedLineSession(
-        game, args, line.door, line.caller, "\xff\xff", [&](ProgramUnderPty& program) {
-          ASSERT_TRUE(program.WaitUntil([&] { return program.received().size() >= 6; }, 10000));
-          EXPECT_EQ(program.received().substr(0, 6), kOpening);
-          ASSERT_TRUE(testsupport::SendFully(line.caller, "\xff\xfd\x18"));  // IAC DO 24
-          EXPECT_TRUE(program.WaitUntil(
-              [&] { return program.received().find("\xff\xfc\x18") != std::string::npos; }, 10000));
-        });
+    CallerSession(game, args, line.door, [&](ProgramUnderPty& program) -> CallerLine {
+      program.WatchSocket(line.caller);
+      EXPECT_TRUE(FirstReceived(program, kOpening));
+      EXPECT_TRUE(testsupport::SendFully(line.caller, "\xff\xfd\x18"));  // IAC DO 24
+      EXPECT_TRUE(Received(program, "\xff\xfc\x18"));
+      return {line.caller, "\xff\xff", [&] { testsupport::CloseEnd(line.caller); }};
+    });
   }
 }
 
@@ -134,21 +128,16 @@ TEST(SerialCallerEndToEnd, LineHandedOverOrPortNamedByDoorSys) {
     int slave = named ? -1 : testsupport::OpenSlave(line);
     std::vector<std::string> args = {"-H" + std::to_string(slave), "-N1"};
     if (named) {
-      std::vector<std::string> lines(52, "");
-      lines[0] = "COM1:";
-      lines[3] = "1";
-      lines[17] = "3600";
-      lines[19] = "GR";
-      std::string text;
-      for (const std::string& field : lines) text += field + "\r\n";
-      game.Write("DOOR.SYS", text);
+      // Port, node (line 4), seconds (line 18) and graphics (line 20).
+      game.Write("DOOR.SYS", "COM1:\n\n\n1\n" + std::string(13, '\n') + "3600\n\nGR\n");
       ::setenv("KELD_COM1", line.slave_path.c_str(), 1);
       args = {"-D" + game.File("DOOR.SYS")};
     }
-    InheritedLineSession(game, args, slave, line.master, "\xff", [](ProgramUnderPty& program) {
+    CallerSession(game, args, slave, [&](ProgramUnderPty& program) -> CallerLine {
       // No telnet offer on a serial line: the door console's first clear.
-      ASSERT_TRUE(program.WaitUntil([&] { return program.received().size() >= 10; }, 10000));
-      EXPECT_EQ(program.received().substr(0, 10), "\x1b[2J\x1b[1;1f");
+      program.WatchSocket(line.master);
+      EXPECT_TRUE(FirstReceived(program, "\x1b[2J\x1b[1;1f"));
+      return {line.master, "\xff", [&] { testsupport::CloseEnd(line.master); }};
     });
     ::unsetenv("KELD_COM1");
   }
@@ -165,12 +154,10 @@ TEST(Door32CallerEndToEnd, Door32SysOfCommType3) {
   ::setenv("LD_LIBRARY_PATH", testsupport::HostLibraryDirectory().c_str(), 1);
   testsupport::HostBoard board;
   testsupport::WinServerLogin login("Wanda Winserver", 60, 0, 1);
-  std::string before = game.Snapshot();
-  ProgramUnderPty program(game.File("keldcfg"), {"-D" + game.File("DOOR32.SYS")}, game.path(),
-                          platform::kNoSocket);
-  ASSERT_TRUE(board.Accept(10000));
-  program.WatchSocket(board.caller());
-  CallerSession(program, {board.caller(), "\xff", [&] { board.GoOffline(); }}, game, before);
+  CallerSession(game, {"-D" + game.File("DOOR32.SYS")}, -1, [&](ProgramUnderPty&) -> CallerLine {
+    EXPECT_TRUE(board.Accept(10000));
+    return {board.caller(), "\xff", [&] { board.GoOffline(); }};
+  });
   ::unsetenv("LD_LIBRARY_PATH");
 }
 
@@ -185,34 +172,24 @@ void CallerOnStandardStreams(const std::string& comm_type, const std::string& ha
   game.Write("DOOR32.SYS", Door32Sys(comm_type, handle));
   std::string before = game.Snapshot();
   ProgramUnderPty program(game.File("keldcfg"), {"-D" + game.File("DOOR32.SYS")}, game.path(),
-                          platform::kNoSocket, testsupport::WithoutTerminal(in, out));
+                          platform::kNoSocket, {{}, in, out});
   testsupport::CloseEnd(in);
   if (out != in) testsupport::CloseEnd(out);
   program.WatchSocket(caller);
-  // The menu's description line and its marker go to the caller.
-  ASSERT_TRUE(program.WaitUntil(
-      [&] {
-        size_t line = program.received().find("Configure node information for Keld");
-        return line != std::string::npos &&
-               program.received().find("=>", line) != std::string::npos;
-      },
-      10000));
+  // The menu's description line and its marker go to the caller, after
+  // the telnet offer or, raw, with no telnet at all.
+  EXPECT_TRUE(Received(program, "Configure node information for Keld"));
+  EXPECT_TRUE(Received(program, "=>"));
   if (comm_type == "2") {
-    EXPECT_EQ(program.received().substr(0, 6), kOpening);
+    EXPECT_TRUE(FirstReceived(program, kOpening));
   } else {
-    EXPECT_EQ(program.received().substr(0, 4), "\x1b[2J");  // no telnet before the screen
+    EXPECT_TRUE(FirstReceived(program, "\x1b[2J"));
     EXPECT_EQ(program.received().find('\xff'), std::string::npos);
   }
-
-  auto hung_up = std::chrono::steady_clock::now();
-  hang_up();
-  program.WatchSocket(platform::kNoSocket);
-  EXPECT_EQ(program.WaitForExit(10000), 0);
-  EXPECT_LT(std::chrono::steady_clock::now() - hung_up, std::chrono::milliseconds(3000));
-  EXPECT_TRUE(game.Snapshot() == before) << "the program wrote files";
+  ExpectHangUpEnds(program, game, before, hang_up);
 }
 
-TEST(StandardStreamsCaller, TelnetOnASocketPairWithTheHandleZeroOrMinusOne) {
+TEST(StandardStreamsCaller, TelnetOnASocketPairWithTheHandle0OrMinus1OrRawOnPipes) {
   for (const char* handle : {"0", "-1"}) {
     SCOPED_TRACE(handle);
     testsupport::Connection line = testsupport::SocketPair();
@@ -223,9 +200,6 @@ TEST(StandardStreamsCaller, TelnetOnASocketPairWithTheHandleZeroOrMinusOne) {
       testsupport::CloseEnd(line.caller);
     });
   }
-}
-
-TEST(StandardStreamsCaller, RawBytesThroughAPipePair) {
   testsupport::PipeLine pipes = testsupport::PipePair();
   CallerOnStandardStreams("1", "0", pipes.door_in, pipes.door_out, pipes.caller_in, [&] {
     testsupport::CloseEnd(pipes.caller_out);

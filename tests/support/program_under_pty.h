@@ -24,8 +24,6 @@ struct StartOptions {
   platform::Socket in = platform::kNoSocket, out = platform::kNoSocket;
 };
 
-StartOptions WithoutTerminal(platform::Socket in, platform::Socket out);
-
 class ProgramUnderPty {
  public:
   // Starts `program` with `args` in directory `dir` as the options say;
@@ -50,7 +48,7 @@ class ProgramUnderPty {
   // Waits for the program to end; its exit code, or -1 after timeout_ms.
   int WaitForExit(int timeout_ms);
 
-  // CPU time the program has used so far, in seconds.
+  // CPU time the program has used so far, in seconds (for bench/).
   double CpuSeconds() const;
   const std::string& shown() const { return shown_; }
   const std::string& received() const { return received_; }

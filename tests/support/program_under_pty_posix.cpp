@@ -1,10 +1,8 @@
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
-#include <stdlib.h>
-#include <sys/ioctl.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -41,22 +39,15 @@ std::vector<char*> Pointers(std::vector<std::string>& words) {
 }
 
 // Between fork and exec only calls that are safe in a child of a threaded
-// process: the arguments are prepared before. On a terminal, `slave_name`
-// names it; without, `in` and `out` become standard input and output.
-[[noreturn]] void BecomeProgram(const char* slave_name, int in, int out, int inherit,
-                                const char* dir, char* const argv[], char* const envp[]) {
-  ::setsid();
-  if (slave_name != nullptr) {
-    int slave = ::open(slave_name, O_RDWR);
-    if (slave < 0) ::_exit(127);
-    ::ioctl(slave, TIOCSCTTY, 0);
-    in = out = slave;
-    ::dup2(slave, STDERR_FILENO);
+// process: the arguments are prepared before. `in` and `out` become
+// standard input and output unless forkpty already gave the terminal.
+[[noreturn]] void BecomeProgram(int in, int out, int inherit, const char* dir, char* const argv[],
+                                char* const envp[]) {
+  if (in >= 0) {
+    ::setsid();
+    ::dup2(in, STDIN_FILENO);
+    ::dup2(out, STDOUT_FILENO);
   }
-  ::dup2(in, STDIN_FILENO);
-  ::dup2(out, STDOUT_FILENO);
-  if (in > STDERR_FILENO) ::close(in);
-  if (out > STDERR_FILENO && out != in) ::close(out);
   if (inherit >= 0) ::fcntl(inherit, F_SETFD, 0);
   if (::chdir(dir) != 0) ::_exit(127);
   ::execve(argv[0], argv, envp);
@@ -65,34 +56,22 @@ std::vector<char*> Pointers(std::vector<std::string>& words) {
 
 }  // namespace
 
-StartOptions WithoutTerminal(platform::Socket in, platform::Socket out) {
-  return {{}, in, out};
-}
-
 ProgramUnderPty::ProgramUnderPty(const std::string& program, const std::vector<std::string>& args,
                                  const std::string& dir, platform::Socket inherit,
                                  const StartOptions& options) {
-  std::string slave_name;
-  if (options.in == platform::kNoSocket) {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
-    winsize size{25, 80, 0, 0};
-    ::ioctl(master_, TIOCSWINSZ, &size);
-    slave_name = ::ptsname(master_);
-  }
-
   std::vector<std::string> words = {program};
   words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv = Pointers(words);
   std::vector<std::string> env = Environment(options.env);
   std::vector<char*> envp = Pointers(env);
 
-  pid_ = ::fork();
+  winsize size{25, 80, 0, 0};
+  int in = static_cast<int>(options.in), out = static_cast<int>(options.out);
+  pid_ = in >= 0 ? ::fork() : ::forkpty(&master_, nullptr, nullptr, &size);
   if (pid_ == 0)
-    BecomeProgram(master_ >= 0 ? slave_name.c_str() : nullptr, static_cast<int>(options.in),
-                  static_cast<int>(options.out), static_cast<int>(inherit), dir.c_str(),
-                  argv.data(), envp.data());
+    BecomeProgram(in, out, static_cast<int>(inherit), dir.c_str(), argv.data(), envp.data());
   if (master_ >= 0) ::fcntl(master_, F_SETFL, O_NONBLOCK);
+  if (master_ >= 0) ::fcntl(master_, F_SETFD, FD_CLOEXEC);
 }
 
 ProgramUnderPty::~ProgramUnderPty() {

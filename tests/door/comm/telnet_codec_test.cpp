@@ -30,10 +30,9 @@ void Feed(TelnetFilter& filter, Delivered& out, const std::string& bytes) {
 TEST(TelnetFilter, OptionAnswersAndSequencesSplitAcrossReceives) {
   TelnetFilter filter;
   Delivered out;
-  Feed(filter, out, "\xff\xfb\x01");  // IAC WILL ECHO
-  Feed(filter, out, "\xff\xfd\x18");  // IAC DO 24 (terminal type)
-  Feed(filter, out, "\xff\xfe\x03");  // IAC DONT SUPPRESS-GO-AHEAD: the answer ignores the command
-  Feed(filter, out, std::string("\xff\xfc\x00", 3));  // IAC WONT BINARY
+  // IAC WILL ECHO, IAC DO 24 (terminal type), IAC DONT SUPPRESS-GO-AHEAD
+  // (the answer ignores the command), IAC WONT BINARY.
+  Feed(filter, out, std::string("\xff\xfb\x01\xff\xfd\x18\xff\xfe\x03\xff\xfc\x00", 12));
   EXPECT_EQ(out.replies, std::string("\xff\xfb\x01\xff\xfc\x18\xff\xfb\x03\xff\xfb\x00", 12));
 
   out = Delivered();
