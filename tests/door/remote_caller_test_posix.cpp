@@ -146,7 +146,7 @@ TEST(SerialCallerEndToEnd, LineHandedOverOrPortNamedByDoorSys) {
 // The board's host libraries, named by a DOOR32.SYS of comm type 3: the
 // DOOR32 one in the game directory carries the caller, the WINServer one,
 // where the dynamic loader looks for libraries, names the user (comm type
-// 3 always asks it). (winserver_start_test_posix.cpp starts with -W.)
+// 3 always asks it). (winserver_start_test.cpp starts with -W.)
 TEST(Door32CallerEndToEnd, Door32SysOfCommType3) {
   testsupport::DemoGame game;
   testsupport::InstallHostLibrary(game.path(), "DOOR32");
