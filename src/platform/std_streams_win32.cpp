@@ -139,8 +139,11 @@ class PipeReader {
       if (stopping_) return;
       DWORD count = 0;
       DWORD want = static_cast<DWORD>(kReadAhead - Held());
-      if (::ReadFile(pipe_, staging.data(), want, &count, nullptr) == 0) {
-        DWORD error = ::GetLastError();
+      // A read of nothing is the end too: it is how a Unix pipe under wine
+      // reports its writer gone.
+      bool read = ::ReadFile(pipe_, staging.data(), want, &count, nullptr) != 0;
+      if (!read || count == 0) {
+        DWORD error = read ? ERROR_HANDLE_EOF : ::GetLastError();
         if (!stopping_) End(error);
         return;
       }
@@ -154,7 +157,6 @@ class PipeReader {
   }
 
   void Put(const uint8_t* bytes, DWORD count) {
-    if (count == 0) return;  // a write of nothing at the other end
     std::lock_guard<std::mutex> hold(lock_);
     bytes_.insert(bytes_.end(), bytes, bytes + count);
     if (bytes_.size() >= kReadAhead) room_.Reset();
