@@ -182,9 +182,11 @@ class PipeReader {
 };
 
 // The readers of the pipes in use, by their handle. Made and let go while
-// no transport thread runs; looked up by those threads.
-std::mutex readers_lock;
-std::map<StreamHandle, std::unique_ptr<PipeReader>> readers;
+// no transport thread runs; looked up by those threads. Never destroyed: a
+// reader still blocked when the program ends keeps its object.
+std::mutex& readers_lock = *new std::mutex;
+std::map<StreamHandle, std::unique_ptr<PipeReader>>& readers =
+    *new std::map<StreamHandle, std::unique_ptr<PipeReader>>;
 
 PipeReader* ReaderOf(StreamHandle stream) {
   std::lock_guard<std::mutex> hold(readers_lock);
