@@ -6,9 +6,14 @@
 // completion and the program's events in one WaitForMultipleObjects.
 //
 // A handle the board hands over may have been opened without
-// FILE_FLAG_OVERLAPPED, where WaitCommEvent would block: such a line is
-// looked at again at short steps while its wait waits for the events, and
-// its writes give up after a step with what the driver took.
+// FILE_FLAG_OVERLAPPED, where WaitCommEvent would block. Such a line is
+// opened again for overlapped I/O (ReOpenFile) and served as our own. Where
+// the system refuses that (wine does), the line is looked at again at short
+// steps while its wait waits for the events, and its writes give up after a
+// step with what the driver took. A reader thread blocked on the board's
+// handle is no way out: Windows does one call at a time on a handle opened
+// for blocking I/O, so the blocked read would hold up the carrier check and
+// the writes for as long as the caller sends nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -90,9 +95,12 @@ BYTE StopBitsOf(StopBits stop_bits) {
 }  // namespace
 
 struct SerialLine::Native {
-  HANDLE handle = INVALID_HANDLE_VALUE;
+  HANDLE handle = INVALID_HANDLE_VALUE;  // what the I/O goes through
   bool adopted = false;
-  // Opened by us with FILE_FLAG_OVERLAPPED; an adopted line is not known to be.
+  // The board's handle to an adopted line; `handle` is the same one, or the
+  // line opened again for overlapped I/O.
+  HANDLE board = INVALID_HANDLE_VALUE;
+  // Opened with FILE_FLAG_OVERLAPPED (by us, or again by ReOpenFile).
   bool overlapped = false;
   // An adopted line's time-outs as the board left them, given back with it.
   COMMTIMEOUTS board_timeouts{};
@@ -161,11 +169,11 @@ void SerialLine::LetGo() {
   Native& line = *native_;
   if (line.handle == INVALID_HANDLE_VALUE) return;
   line.Settle();
-  if (!line.adopted)
-    ::CloseHandle(line.handle);
-  else if (line.board_timeouts_saved)
+  if (line.adopted && line.board_timeouts_saved)
     ::SetCommTimeouts(line.handle, &line.board_timeouts);
+  if (line.handle != line.board) ::CloseHandle(line.handle);
   line.handle = INVALID_HANDLE_VALUE;
+  line.board = INVALID_HANDLE_VALUE;
   line.board_timeouts_saved = false;
 }
 
@@ -179,34 +187,44 @@ bool SerialLine::Open(const std::string& device, int& error) {
     return false;
   }
   native_->handle = handle;
+  native_->board = INVALID_HANDLE_VALUE;
   native_->adopted = false;
   native_->overlapped = true;
   return true;
 }
 
+// Whether the board's handle was opened for overlapped I/O is not known:
+// the line is opened again so, through the board's handle (no device name
+// is needed). The board's handle itself stays untouched until given back.
 void SerialLine::Adopt(SerialHandle handle) {
   HANDLE adopted = reinterpret_cast<HANDLE>(handle);
-  if (native_->handle == adopted && native_->handle != INVALID_HANDLE_VALUE) return;
+  if (native_->board == adopted && adopted != INVALID_HANDLE_VALUE) return;
   LetGo();
-  native_->handle = adopted;
-  native_->adopted = true;
-  native_->overlapped = false;
-  native_->board_timeouts_saved = ::GetCommTimeouts(adopted, &native_->board_timeouts) != 0;
+  Native& line = *native_;
+  line.board = adopted;
+  line.adopted = true;
+  line.handle = ::ReOpenFile(adopted, GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_FLAG_OVERLAPPED);
+  line.overlapped = line.handle != INVALID_HANDLE_VALUE;
+  if (!line.overlapped) line.handle = adopted;
+  line.board_timeouts_saved = ::GetCommTimeouts(adopted, &line.board_timeouts) != 0;
 }
 
 void SerialLine::Close() {
-  HANDLE handle = native_->handle;
+  HANDLE board = native_->board;
   bool adopted = native_->adopted;
   LetGo();  // an adopted line gets the board's time-outs back first
-  if (adopted && handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
+  if (adopted && board != INVALID_HANDLE_VALUE) ::CloseHandle(board);
 }
 
 bool SerialLine::IsOpen() const {
   return native_->handle != INVALID_HANDLE_VALUE;
 }
 
+// An adopted line is known by the board's handle.
 SerialHandle SerialLine::handle() const {
-  return IsOpen() ? reinterpret_cast<SerialHandle>(native_->handle) : kNoSerialLine;
+  if (!IsOpen()) return kNoSerialLine;
+  return reinterpret_cast<SerialHandle>(native_->adopted ? native_->board : native_->handle);
 }
 
 bool SerialLine::SetQueues(int input_bytes, int output_bytes, int& error) {

@@ -31,6 +31,10 @@ StreamPair StandardStreams();
 // end), and a write to a reader that has gone fails instead of ending the
 // program.
 void PrepareStreams(StreamPair pair);
+// Ends what PrepareStreams started for the pair (a reader of its input on
+// Windows), once no thread uses the streams any more. The streams stay
+// open.
+void ReleaseStreams(StreamPair pair);
 
 // A read of 0 bytes means the caller's side has closed.
 SocketResult StreamRead(StreamHandle in, uint8_t* buffer, size_t max);

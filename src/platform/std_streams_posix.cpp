@@ -58,6 +58,10 @@ void PrepareStreams(StreamPair pair) {
   if (pair.out != pair.in) MakeRaw(Fd(pair.out));
 }
 
+// The terminal settings come back at the program's end, not here: the
+// program may serve another caller on the streams before that.
+void ReleaseStreams(StreamPair) {}
+
 SocketResult StreamRead(StreamHandle in, uint8_t* buffer, size_t max) {
   if (!StreamIsReady(in, SocketReady::kReadable)) return WouldBlock();
   // A read of 0 (the other side closed) sets no error code; none is left

@@ -11,6 +11,7 @@ using platform::SocketReady;
 class StdioLink final : public Link {
  public:
   explicit StdioLink(platform::StreamPair streams) : streams_(streams) {}
+  ~StdioLink() override { Close(); }
 
   void Attach(int32_t handle) override { handle_ = handle; }
   platform::SocketResult Receive(uint8_t* buffer, size_t max) override {
@@ -25,7 +26,10 @@ class StdioLink final : public Link {
   }
   // The streams themselves stay open: they are the program's own, and no
   // file the program opens later may take their numbers.
-  void Close() override { streams_ = platform::StreamPair{}; }
+  void Close() override {
+    if (IsOpen()) platform::ReleaseStreams(streams_);
+    streams_ = platform::StreamPair{};
+  }
   bool IsOpen() const override { return streams_.in != platform::StreamPair{}.in; }
   int32_t Handle() const override { return handle_; }
 

@@ -36,9 +36,11 @@ struct Port {
 
 // Raw bytes both ways, 255 and telnet commands included (the queues and
 // their floods are StreamComm's, as TelnetComm's). The end of the caller's
-// input, and a write nobody reads any more, are each the carrier's end.
+// input, and a write nobody reads any more, are each the carrier's end. No
+// thread outlives the port, the pipe's reader on Windows included.
 TEST(StdioComm, RawBytesThroughPipesAndEitherEndOfThemDropsTheCarrier) {
   testsupport::PipeLine pipes = testsupport::PipePair();
+  int threads = testsupport::ThreadCount();
   {
     Port door(Protocol::kRaw, {pipes.door_in, pipes.door_out}, -1);
     ASSERT_TRUE(SendFully(pipes.caller_out, "\xff\xfd\x18z"));
@@ -59,6 +61,7 @@ TEST(StdioComm, RawBytesThroughPipesAndEitherEndOfThemDropsTheCarrier) {
     testsupport::Queue(door.port, "nobody reads this");
     EXPECT_TRUE(WithinSeconds(3, [&] { return !door.port.Carrier(); }));
   }
+  EXPECT_EQ(testsupport::ThreadCount(), threads);
   for (platform::Socket end : {unread.door_in, unread.door_out, unread.caller_out}) CloseEnd(end);
 }
 
