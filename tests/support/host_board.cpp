@@ -1,7 +1,6 @@
 #include "support/host_board.h"
 
 #include <filesystem>
-#include <random>
 
 #include "platform/library.h"
 #include "support/sockets.h"
@@ -11,15 +10,6 @@ namespace testsupport {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string FreshDirectory() {
-  static std::mt19937_64 random{std::random_device{}()};
-  fs::path dir;
-  do {
-    dir = fs::temp_directory_path() / ("keldboard-" + std::to_string(random() % 1000000));
-  } while (!fs::create_directory(dir));
-  return dir.string() + static_cast<char>(fs::path::preferred_separator);
-}
 
 void CloseIfOpen(platform::Socket& end) {
   if (end != platform::kNoSocket) CloseEnd(end);
@@ -40,7 +30,7 @@ void InstallHostLibrary(const std::string& dir, const std::string& base_name) {
   fs::copy_file(HostLibraryDirectory() + file, dir + file, fs::copy_options::overwrite_existing);
 }
 
-HostBoard::HostBoard() : dir_(FreshDirectory()) {
+HostBoard::HostBoard() {
   int port = 0;
   listener_ = ListenLoopback(port);
   SetVariable("KELD_TEST_DOOR32", std::to_string(port));
@@ -49,8 +39,6 @@ HostBoard::HostBoard() : dir_(FreshDirectory()) {
 HostBoard::~HostBoard() {
   SetVariable("KELD_TEST_DOOR32", "");
   for (platform::Socket* end : {&caller_, &offline_, &listener_}) CloseIfOpen(*end);
-  std::error_code ec;
-  fs::remove_all(dir_, ec);
 }
 
 bool HostBoard::Accept(int timeout_ms) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/socket.h"
+#include "support/temp_dir.h"
 
 namespace testsupport {
 
@@ -30,7 +31,7 @@ class HostBoard {
   HostBoard& operator=(const HostBoard&) = delete;
 
   // The board's scratch directory (ending with a separator).
-  const std::string& dir() const { return dir_; }
+  const std::string& dir() const { return dir_.path(); }
   // Takes the two connections that DoorInitialize makes; false when they
   // have not come within timeout_ms.
   bool Accept(int timeout_ms);
@@ -43,7 +44,7 @@ class HostBoard {
   void StopListening();
 
  private:
-  std::string dir_;
+  TempDir dir_;
   platform::Socket listener_ = platform::kNoSocket;
   platform::Socket caller_ = platform::kNoSocket;
   platform::Socket offline_ = platform::kNoSocket;
